@@ -1,0 +1,164 @@
+"""Checks of the built Korzel.dll as a file, read with pefile.
+
+    KORZEL_DLL=<path to Korzel.dll> /usr/bin/python3 -m unittest test_dll
+
+KORZEL_DIST, when set, names the dist folder whose copy and SHA256SUMS must
+match the DLL under test.
+"""
+import hashlib
+import os
+import unittest
+
+import pefile
+
+DLL = os.environ["KORZEL_DLL"]
+DIST = os.environ.get("KORZEL_DIST")
+
+EXPORTS = [
+    (1, "AreYouInFocus"),
+    (2, "Configure"),
+    (3, "EnumerateProgrammableFunction"),
+    (4, "HandleKey"),
+    (5, "WhatKeysDoYouWant"),
+]
+
+# Only the ANSI variants of the windowing calls, and nothing else from USER32.
+USER32_IMPORTS = {"FindWindowA", "GetForegroundWindow", "GetWindow", "PostMessageA", "keybd_event", "MessageBoxA"}
+
+STRINGS = [
+    ("FileDescription", "Korrin Plug-In for Zelvane."),
+    ("FileVersion", "1.0.0.0"),
+    ("OriginalFilename", "korzel.dll"),
+    ("ProductName", "Korrin"),
+    ("ProductVersion", "1.0.0.0"),
+]
+STRING_ORDER = ["CompanyName", "FileDescription", "LegalCopyright", "FileVersion",
+                "OriginalFilename", "ProductName", "ProductVersion"]
+
+SCN_MEM_EXECUTE = 0x20000000
+SCN_MEM_WRITE = 0x80000000
+
+
+def load():
+    pe = pefile.PE(DLL, fast_load=True)
+    pe.parse_data_directories(directories=[
+        pefile.DIRECTORY_ENTRY[name] for name in (
+            "IMAGE_DIRECTORY_ENTRY_EXPORT", "IMAGE_DIRECTORY_ENTRY_IMPORT", "IMAGE_DIRECTORY_ENTRY_RESOURCE",
+            "IMAGE_DIRECTORY_ENTRY_DEBUG", "IMAGE_DIRECTORY_ENTRY_BASERELOC", "IMAGE_DIRECTORY_ENTRY_TLS")])
+    return pe
+
+
+def text(value):
+    return value.decode("utf-8") if isinstance(value, bytes) else value
+
+
+class Module(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.pe = load()
+        cls.is32 = cls.pe.FILE_HEADER.Machine == pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_I386"]
+
+    def test_is_a_dll_for_x86_or_x64(self):
+        machine = self.pe.FILE_HEADER.Machine
+        self.assertIn(machine, (pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_I386"],
+                                pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_AMD64"]))
+        self.assertTrue(self.pe.FILE_HEADER.Characteristics & pefile.IMAGE_CHARACTERISTICS["IMAGE_FILE_DLL"])
+        expected_magic = pefile.OPTIONAL_HEADER_MAGIC_PE if self.is32 else pefile.OPTIONAL_HEADER_MAGIC_PE_PLUS
+        self.assertEqual(self.pe.OPTIONAL_HEADER.Magic, expected_magic)
+
+    def test_exports_exactly_the_five_functions_by_name_and_ordinal(self):
+        exports = self.pe.DIRECTORY_ENTRY_EXPORT
+        self.assertEqual(text(self.pe.get_string_at_rva(exports.struct.Name)), "Korzel.dll")
+        self.assertEqual(exports.struct.Base, 1)
+        found = [(symbol.ordinal, text(symbol.name)) for symbol in exports.symbols]
+        self.assertEqual(sorted(found), EXPORTS)
+        for symbol in exports.symbols:
+            self.assertIsNone(symbol.forwarder, symbol.name)
+            self.assertTrue(symbol.address, symbol.name)
+
+    def test_imports_only_system_dlls(self):
+        dlls = {text(entry.dll).lower(): {text(i.name) for i in entry.imports} for entry in self.pe.DIRECTORY_ENTRY_IMPORT}
+        self.assertEqual(set(dlls), {"kernel32.dll", "user32.dll", "msvcrt.dll"})
+        self.assertEqual(dlls["user32.dll"], USER32_IMPORTS)
+
+    def test_has_exactly_one_resource_the_version_block(self):
+        found = []
+        for kind in self.pe.DIRECTORY_ENTRY_RESOURCE.entries:
+            for ident in kind.directory.entries:
+                for lang in ident.directory.entries:
+                    found.append((kind.id, ident.id, lang.id))
+        self.assertEqual(found, [(pefile.RESOURCE_TYPE["RT_VERSION"], 1, 1033)])
+
+    def test_hardening_flags(self):
+        flags = self.pe.OPTIONAL_HEADER.DllCharacteristics
+        names = pefile.DLL_CHARACTERISTICS
+        self.assertTrue(flags & names["IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE"], "DYNAMIC_BASE")
+        self.assertTrue(flags & names["IMAGE_DLLCHARACTERISTICS_NX_COMPAT"], "NX_COMPAT")
+        if self.is32:
+            # The 32-bit image registers no SEH handler, so it says so.
+            self.assertTrue(flags & names["IMAGE_DLLCHARACTERISTICS_NO_SEH"], "NO_SEH")
+        # ASLR needs the relocations to be kept.
+        self.assertFalse(self.pe.FILE_HEADER.Characteristics & pefile.IMAGE_CHARACTERISTICS["IMAGE_FILE_RELOCS_STRIPPED"])
+        self.assertTrue(hasattr(self.pe, "DIRECTORY_ENTRY_BASERELOC"))
+
+    def test_no_section_is_writable_and_executable(self):
+        for section in self.pe.sections:
+            both = SCN_MEM_WRITE | SCN_MEM_EXECUTE
+            self.assertNotEqual(section.Characteristics & both, both, text(section.Name).strip("\0"))
+
+    def test_stripped_small_and_without_time_stamps(self):
+        self.assertEqual(self.pe.FILE_HEADER.PointerToSymbolTable, 0)
+        self.assertEqual(self.pe.FILE_HEADER.NumberOfSymbols, 0)
+        self.assertFalse(hasattr(self.pe, "DIRECTORY_ENTRY_DEBUG"), "debug directory")
+        for section in self.pe.sections:
+            self.assertFalse(text(section.Name).startswith((".debug", "/")), text(section.Name))
+        self.assertLess(os.path.getsize(DLL), 20 * 1024)
+        self.assertEqual(self.pe.FILE_HEADER.TimeDateStamp, 0)
+        self.assertEqual(self.pe.DIRECTORY_ENTRY_EXPORT.struct.TimeDateStamp, 0)
+        self.assertEqual(self.pe.DIRECTORY_ENTRY_RESOURCE.struct.TimeDateStamp, 0)
+
+    @unittest.skipUnless(DIST, "no dist folder given")
+    def test_dist_copy_and_checksum_match(self):
+        with open(DLL, "rb") as built, open(os.path.join(DIST, "Korzel.dll"), "rb") as shipped:
+            data = built.read()
+            self.assertEqual(shipped.read(), data, "dist/Korzel.dll is not the DLL that was built")
+        with open(os.path.join(DIST, "SHA256SUMS")) as sums:
+            self.assertEqual(sums.read(), hashlib.sha256(data).hexdigest() + "  Korzel.dll\n")
+
+
+class VersionBlock(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.pe = load()
+        version = cls.pe.DIRECTORY_ENTRY_RESOURCE.entries[0].directory.entries[0].directory.entries[0]
+        cls.pe.parse_version_information(version.data.struct)
+        cls.fixed = cls.pe.VS_FIXEDFILEINFO[0]
+
+    def test_fixed_part(self):
+        f = self.fixed
+        self.assertEqual(f.Signature, 0xFEEF04BD)
+        self.assertEqual((f.FileVersionMS, f.FileVersionLS), (0x00010000, 0))
+        self.assertEqual((f.ProductVersionMS, f.ProductVersionLS), (0x00010000, 0))
+        self.assertEqual((f.FileFlagsMask, f.FileFlags), (0x3F, 0))
+        self.assertEqual(f.FileOS, 0x40004)
+        self.assertEqual((f.FileType, f.FileSubtype), (2, 0))
+        self.assertEqual((f.FileDateMS, f.FileDateLS), (0, 0))
+
+    def test_string_table_holds_the_seven_strings_in_order(self):
+        tables = [t for info in self.pe.FileInfo[0] if text(info.Key) == "StringFileInfo" for t in info.StringTable]
+        self.assertEqual([text(t.LangID) for t in tables], ["040904b0"])
+        entries = {text(k): text(v) for k, v in tables[0].entries.items()}
+        self.assertEqual(list(entries), STRING_ORDER)
+        for key, value in STRINGS:
+            self.assertEqual(entries[key], value, key)
+        self.assertTrue(entries["CompanyName"].strip())
+        self.assertTrue(entries["LegalCopyright"].strip())
+
+    def test_translation(self):
+        var = [v for info in self.pe.FileInfo[0] if text(info.Key) == "VarFileInfo" for v in info.Var]
+        self.assertEqual(len(var), 1)
+        self.assertEqual(var[0].entry, {b"Translation": "0x0409 0x04b0"})
+
+
+if __name__ == "__main__":
+    unittest.main()

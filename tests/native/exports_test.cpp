@@ -1,0 +1,77 @@
+// The exports whose answers are fixed, and the About box.
+#include "tests/native/fixture.h"
+
+namespace {
+
+TEST_F(DesktopTest, WhatKeysDoYouWantIsAlways0x3399) {
+    desktop::AddWindow(kPrimary);
+    for (int call = 0; call < 3; ++call) EXPECT_EQ(WhatKeysDoYouWant(), 0x3399);
+    EXPECT_TRUE(desktop::TakeLookups().empty());
+}
+
+TEST_F(DesktopTest, EnumerateProgrammableFunctionReturns0AndDoesNothing) {
+    HWND primary = desktop::AddWindow(kPrimary);
+    desktop::SetForeground(primary);
+    EXPECT_EQ(EnumerateProgrammableFunction(), 0);
+    EXPECT_EQ(EnumerateProgrammableFunction(1, 2, 3), 0);
+    EXPECT_EQ(EnumerateProgrammableFunction(primary, "name", 0x3399, nullptr, 1.5), 0);
+    EXPECT_TRUE(desktop::TakeLookups().empty());
+    EXPECT_TRUE(desktop::TakeEvents().empty());
+    EXPECT_TRUE(desktop::TakeMessageBoxes().empty());
+}
+
+TEST_F(DesktopTest, ConfigureShowsTheAboutBoxAndReturnsItsResult) {
+    HWND host = desktop::AddWindow("HostMain");
+    struct Case {
+        HWND owner;
+        int boxResult;
+    };
+    for (const Case& c : {Case{host, IDOK}, Case{nullptr, IDOK}, Case{host, 0}, Case{host, 7}}) {
+        desktop::SetMessageBoxResult(c.boxResult);
+        EXPECT_EQ(Configure(c.owner), c.boxResult);
+        const auto boxes = desktop::TakeMessageBoxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].owner, c.owner);
+        EXPECT_EQ(boxes[0].text, "Korrin Plug-In Version 1.0");
+        EXPECT_EQ(boxes[0].caption, "About");
+        EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_OK)) << "a single OK button and no icon";
+    }
+    EXPECT_TRUE(desktop::TakeLookups().empty());
+    EXPECT_TRUE(desktop::TakeEvents().empty());
+}
+
+// The words the tests compare rely on Describe being strict: any deviation
+// from the exact shapes must come out raw.
+TEST(Keystrokes, DescribeNamesOnlyExactShapes) {
+    using keystrokes::Injected;
+    using keystrokes::Posted;
+    struct Case {
+        std::vector<keystrokes::Event> events;
+        std::string words;
+    };
+    const Case cases[] = {
+        {{}, "nothing"},
+        {{Posted(0x10, 0x100, 0x26, 0)}, "WM_KEYDOWN VK_UP posted"},
+        {{Posted(0x10, 0x100, 'M', 0)}, "WM_KEYDOWN M posted"},
+        {{Posted(0x10, 0x100, 0x26, 1)}, "posted 0x100 wParam 0x26 lParam 0x1 to 0x10"},
+        {{Posted(0x10, 0x101, 0x26, 0)}, "posted 0x101 wParam 0x26 lParam 0x0 to 0x10"},
+        {{Injected(0x11, 0, 0, 0), Injected('F', 0, 0, 0), Injected('F', 0, 2, 0), Injected(0x11, 0, 2, 0)},
+         "Ctrl+F injected"},
+        {{Injected(0xA4, 0, 0, 0), Injected(0x0D, 0, 0, 0), Injected(0x0D, 0, 2, 0), Injected(0xA4, 0, 2, 0)},
+         "LeftAlt+Enter injected"},
+        {{Injected(0x12, 0, 0, 0), Injected(0x0D, 0, 0, 0), Injected(0x0D, 0, 2, 0), Injected(0x12, 0, 2, 0)},
+         "Alt+Enter injected"},
+        {{Injected(0x11, 0, 0, 0), Injected(0x27, 0, 1, 0), Injected(0x27, 0, 3, 0), Injected(0x11, 0, 2, 0)},
+         "injected vk 0x11 scan 0x0 flags 0x0 extra 0x0; injected vk 0x27 scan 0x0 flags 0x1 extra 0x0; "
+         "injected vk 0x27 scan 0x0 flags 0x3 extra 0x0; injected vk 0x11 scan 0x0 flags 0x2 extra 0x0"},
+        {{Injected(0x11, 0, 0, 0), Injected('F', 0x21, 0, 0), Injected('F', 0, 2, 0), Injected(0x11, 0, 2, 0)},
+         "injected vk 0x11 scan 0x0 flags 0x0 extra 0x0; injected vk 0x46 scan 0x21 flags 0x0 extra 0x0; "
+         "injected vk 0x46 scan 0x0 flags 0x2 extra 0x0; injected vk 0x11 scan 0x0 flags 0x2 extra 0x0"},
+        {{Injected(0x11, 0, 0, 0), Injected('F', 0, 0, 0), Injected(0x11, 0, 2, 0), Injected('F', 0, 2, 0)},
+         "injected vk 0x11 scan 0x0 flags 0x0 extra 0x0; injected vk 0x46 scan 0x0 flags 0x0 extra 0x0; "
+         "injected vk 0x11 scan 0x0 flags 0x2 extra 0x0; injected vk 0x46 scan 0x0 flags 0x2 extra 0x0"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(keystrokes::Describe(c.events), c.words);
+}
+
+}  // namespace

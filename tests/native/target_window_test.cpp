@@ -1,0 +1,117 @@
+// Finding Korrin's window and answering whether Korrin is in focus.
+#include <string>
+#include <vector>
+
+#include "target/target_window.h"
+#include "tests/native/fixture.h"
+
+namespace {
+
+using Lookups = std::vector<std::string>;
+
+// Which window is the target, and which classes were asked for to find it.
+TEST_F(DesktopTest, TargetLookupPrefersThePrimaryClass) {
+    struct Case {
+        const char* name;
+        std::vector<const char*> classes;  // created in this order
+        int target;                        // index into classes, or -1 for none
+        Lookups lookups;
+    };
+    const Case cases[] = {
+        {"neither class", {"Bystander"}, -1, {kPrimary, kSecondary}},
+        {"primary only", {kPrimary}, 0, {kPrimary}},
+        {"secondary only", {kSecondary}, 0, {kPrimary, kSecondary}},
+        {"both, secondary older", {kSecondary, kPrimary}, 1, {kPrimary}},
+        {"both, primary older", {kPrimary, kSecondary}, 0, {kPrimary}},
+        {"two primaries: the one the platform finds", {kPrimary, kPrimary}, 0, {kPrimary}},
+        {"two secondaries", {"Bystander", kSecondary, kSecondary}, 1, {kPrimary, kSecondary}},
+    };
+    for (const Case& c : cases) {
+        desktop::Reset();
+        std::vector<HWND> windows;
+        for (const char* cls : c.classes) windows.push_back(desktop::AddWindow(cls));
+        const HWND expectedTarget = c.target < 0 ? nullptr : windows[static_cast<size_t>(c.target)];
+
+        EXPECT_EQ(korzel::FindTargetWindow(), expectedTarget) << c.name;
+        EXPECT_EQ(desktop::TakeLookups(), c.lookups) << c.name << ": FindTargetWindow's lookups";
+
+        // HandleKey uses the same lookup, and posts to the window it finds.
+        const Outcome outcome = Press(0, 23, 1);
+        EXPECT_EQ(desktop::TakeLookups(), c.lookups) << c.name << ": HandleKey's lookups";
+        if (expectedTarget == nullptr) {
+            EXPECT_EQ(outcome.words, "nothing") << c.name;
+        } else {
+            ASSERT_EQ(outcome.events.size(), 1u) << c.name << ": " << outcome.words;
+            EXPECT_EQ(outcome.events[0].window, Id(expectedTarget)) << c.name;
+        }
+    }
+}
+
+// A target window that closes is no longer found: nothing is cached.
+TEST_F(DesktopTest, TargetIsLookedUpAfreshOnEveryCall) {
+    HWND secondary = desktop::AddWindow(kSecondary);
+    HWND primary = desktop::AddWindow(kPrimary);
+    EXPECT_EQ(korzel::FindTargetWindow(), primary);
+    desktop::RemoveWindow(primary);
+    EXPECT_EQ(korzel::FindTargetWindow(), secondary);
+    EXPECT_EQ(Press(0, 24, 1).events.at(0).window, Id(secondary));
+    desktop::RemoveWindow(secondary);
+    EXPECT_EQ(korzel::FindTargetWindow(), nullptr);
+    EXPECT_EQ(Press(0, 24, 1).result, 0);
+}
+
+// AreYouInFocus on desktops built from a short script. Windows are named by
+// letters: P primary, S secondary, B a bystander application; "x<-y" makes
+// window x owned by y.
+TEST_F(DesktopTest, FocusIsJudgedAgainstTheTargetWindow) {
+    struct Window {
+        const char* name;
+        const char* cls;
+        const char* owner;  // name of an earlier window, or null
+    };
+    struct Case {
+        const char* name;
+        std::vector<Window> windows;
+        const char* foreground;  // a window's name, or null for no foreground window
+        int inFocus;
+    };
+    const Case cases[] = {
+        {"neither class, bystander in front", {{"B", "Bystander", nullptr}}, "B", 0},
+        {"neither class, no foreground", {}, nullptr, 0},
+        {"primary in front", {{"P", kPrimary, nullptr}}, "P", 1},
+        {"primary behind a bystander", {{"P", kPrimary, nullptr}, {"B", "Bystander", nullptr}}, "B", 0},
+        {"Korrin's dialog in front", {{"P", kPrimary, nullptr}, {"D", "#32770", "P"}}, "D", 1},
+        {"dialog owned by Korrin's dialog", {{"P", kPrimary, nullptr}, {"D", "#32770", "P"}, {"E", "#32770", "D"}}, "E", 0},
+        {"bystander's dialog in front", {{"P", kPrimary, nullptr}, {"B", "Bystander", nullptr}, {"D", "#32770", "B"}}, "D", 0},
+        {"primary, no foreground window", {{"P", kPrimary, nullptr}}, nullptr, 0},
+        // A secondary-class target counts by the same rule as a primary one.
+        {"secondary in front", {{"S", kSecondary, nullptr}}, "S", 1},
+        {"secondary behind a bystander", {{"S", kSecondary, nullptr}, {"B", "Bystander", nullptr}}, "B", 0},
+        {"secondary's dialog in front", {{"S", kSecondary, nullptr}, {"D", "#32770", "S"}}, "D", 1},
+        {"secondary, dialog of its dialog", {{"S", kSecondary, nullptr}, {"D", "#32770", "S"}, {"E", "#32770", "D"}}, "E", 0},
+        {"secondary, no foreground window", {{"S", kSecondary, nullptr}}, nullptr, 0},
+        // With both classes present, only the primary window counts.
+        {"both, secondary in front", {{"P", kPrimary, nullptr}, {"S", kSecondary, nullptr}}, "S", 0},
+        {"both, secondary's dialog in front", {{"P", kPrimary, nullptr}, {"S", kSecondary, nullptr}, {"D", "#32770", "S"}}, "D", 0},
+        {"both, primary in front", {{"S", kSecondary, nullptr}, {"P", kPrimary, nullptr}}, "P", 1},
+        {"both, secondary owned by primary in front", {{"P", kPrimary, nullptr}, {"S", kSecondary, "P"}}, "S", 1},
+    };
+    for (const Case& c : cases) {
+        desktop::Reset();
+        std::vector<std::pair<std::string, HWND>> made;
+        auto byName = [&](const char* name) -> HWND {
+            for (const auto& [n, w] : made) {
+                if (name != nullptr && n == name) return w;
+            }
+            return nullptr;
+        };
+        for (const Window& w : c.windows) made.emplace_back(w.name, desktop::AddWindow(w.cls, byName(w.owner)));
+        desktop::SetForeground(byName(c.foreground));
+
+        EXPECT_EQ(AreYouInFocus(), c.inFocus) << c.name;
+        EXPECT_EQ(AreYouInFocus(), c.inFocus) << c.name << " (asked again)";
+        EXPECT_TRUE(desktop::TakeEvents().empty()) << c.name << ": asking about focus sent something";
+    }
+}
+
+}  // namespace

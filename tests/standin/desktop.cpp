@@ -1,0 +1,194 @@
+#include "tests/standin/desktop.h"
+
+#include <cstring>
+#include <mutex>
+
+namespace desktop {
+namespace {
+
+struct WindowEntry {
+    std::uintptr_t handle;
+    std::string className;
+    std::uintptr_t owner;
+    bool alive;
+};
+
+struct State {
+    std::mutex mutex;
+    std::vector<WindowEntry> windows;  // creation order; FindWindowA returns the oldest match
+    std::uintptr_t nextHandle = 0x1000;
+    std::uintptr_t foreground = 0;
+    bool failPosts = false;
+    bool keepEvents = true;
+    std::vector<keystrokes::Event> events;
+    std::vector<std::string> lookups;
+    std::vector<MessageBoxCall> messageBoxes;
+    int messageBoxResult = IDOK;
+    Counts counts;
+};
+
+State& Desk() {
+    static State state;
+    return state;
+}
+
+std::uintptr_t AsHandle(HWND window) { return reinterpret_cast<std::uintptr_t>(window); }
+HWND AsHwnd(std::uintptr_t handle) { return reinterpret_cast<HWND>(handle); }
+
+const WindowEntry* Find(State& state, std::uintptr_t handle) {
+    for (const auto& window : state.windows) {
+        if (window.alive && window.handle == handle) return &window;
+    }
+    return nullptr;
+}
+
+template <typename T>
+std::vector<T> Take(std::vector<T>& from) {
+    std::vector<T> taken;
+    taken.swap(from);
+    return taken;
+}
+
+}  // namespace
+
+void Reset() {
+    State& state = Desk();
+    std::lock_guard lock(state.mutex);
+    state.windows.clear();
+    state.foreground = 0;
+    state.failPosts = false;
+    state.keepEvents = true;
+    state.events.clear();
+    state.lookups.clear();
+    state.messageBoxes.clear();
+    state.messageBoxResult = IDOK;
+    state.counts = {};
+}
+
+HWND AddWindow(const char* className, HWND owner) {
+    State& state = Desk();
+    std::lock_guard lock(state.mutex);
+    const std::uintptr_t handle = state.nextHandle;
+    state.nextHandle += 4;
+    state.windows.push_back({handle, className, AsHandle(owner), true});
+    return AsHwnd(handle);
+}
+
+void RemoveWindow(HWND window) {
+    State& state = Desk();
+    std::lock_guard lock(state.mutex);
+    for (auto& each : state.windows) {
+        if (each.handle == AsHandle(window)) each.alive = false;
+    }
+    if (state.foreground == AsHandle(window)) state.foreground = 0;
+}
+
+void SetForeground(HWND window) {
+    State& state = Desk();
+    std::lock_guard lock(state.mutex);
+    state.foreground = AsHandle(window);
+}
+
+void FailPosts(bool fail) {
+    State& state = Desk();
+    std::lock_guard lock(state.mutex);
+    state.failPosts = fail;
+}
+
+void KeepEvents(bool keep) {
+    State& state = Desk();
+    std::lock_guard lock(state.mutex);
+    state.keepEvents = keep;
+}
+
+std::vector<keystrokes::Event> TakeEvents() {
+    State& state = Desk();
+    std::lock_guard lock(state.mutex);
+    return Take(state.events);
+}
+
+std::vector<std::string> TakeLookups() {
+    State& state = Desk();
+    std::lock_guard lock(state.mutex);
+    return Take(state.lookups);
+}
+
+std::vector<MessageBoxCall> TakeMessageBoxes() {
+    State& state = Desk();
+    std::lock_guard lock(state.mutex);
+    return Take(state.messageBoxes);
+}
+
+void SetMessageBoxResult(int result) {
+    State& state = Desk();
+    std::lock_guard lock(state.mutex);
+    state.messageBoxResult = result;
+}
+
+Counts TakeCounts() {
+    State& state = Desk();
+    std::lock_guard lock(state.mutex);
+    Counts counts = state.counts;
+    state.counts = {};
+    return counts;
+}
+
+}  // namespace desktop
+
+// The platform functions, over the desktop above.
+
+HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName) {
+    auto& state = desktop::Desk();
+    std::lock_guard lock(state.mutex);
+    ++state.counts.lookups;
+    if (state.keepEvents) {
+        state.lookups.push_back(windowName ? std::string(className) + "|" + windowName : std::string(className));
+    }
+    if (windowName != nullptr) return nullptr;  // Korrin's windows are found by class alone
+    for (const auto& window : state.windows) {
+        if (window.alive && window.className == className) return desktop::AsHwnd(window.handle);
+    }
+    return nullptr;
+}
+
+HWND WINAPI GetForegroundWindow() {
+    auto& state = desktop::Desk();
+    std::lock_guard lock(state.mutex);
+    return desktop::AsHwnd(state.foreground);
+}
+
+HWND WINAPI GetWindow(HWND window, UINT command) {
+    auto& state = desktop::Desk();
+    std::lock_guard lock(state.mutex);
+    const auto* found = desktop::Find(state, desktop::AsHandle(window));
+    if (found == nullptr || command != GW_OWNER) return nullptr;
+    return desktop::AsHwnd(found->owner);
+}
+
+BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto& state = desktop::Desk();
+    std::lock_guard lock(state.mutex);
+    if (state.failPosts || desktop::Find(state, desktop::AsHandle(window)) == nullptr) {
+        ++state.counts.failedPosts;
+        return 0;
+    }
+    ++state.counts.posts;
+    if (state.keepEvents) {
+        state.events.push_back(keystrokes::Posted(desktop::AsHandle(window), message, wParam, lParam));
+    }
+    return 1;
+}
+
+void WINAPI keybd_event(BYTE virtualKey, BYTE scanCode, DWORD flags, ULONG_PTR extraInfo) {
+    auto& state = desktop::Desk();
+    std::lock_guard lock(state.mutex);
+    ++state.counts.injected;
+    if (state.keepEvents) state.events.push_back(keystrokes::Injected(virtualKey, scanCode, flags, extraInfo));
+}
+
+int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+    auto& state = desktop::Desk();
+    std::lock_guard lock(state.mutex);
+    state.messageBoxes.push_back({owner, text ? text : "", caption ? caption : "", type});
+    return state.messageBoxResult;
+}

@@ -1,0 +1,57 @@
+// An in-memory desktop behind the stand-in windows.h: top-level windows with
+// a class and an owner, a foreground window, and a record of everything the
+// plug-in sent, in order. Safe to use from several threads at once.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "tests/keystrokes.h"
+
+namespace desktop {
+
+// Starts afresh: no windows, no foreground, nothing recorded, posts succeed.
+void Reset();
+
+// A new top-level window of the class, owned by `owner` (may be null).
+HWND AddWindow(const char* className, HWND owner = nullptr);
+// The window is gone: lookups no longer find it and posts to it fail.
+void RemoveWindow(HWND window);
+void SetForeground(HWND window);
+
+// While on, every PostMessageA fails (returns FALSE) and delivers nothing.
+void FailPosts(bool fail);
+
+// Whether keystrokes are kept for TakeEvents. Off, they are only counted, so
+// that a long run needs no memory.
+void KeepEvents(bool keep);
+
+// What was delivered since the last call, in order, and forgotten.
+std::vector<keystrokes::Event> TakeEvents();
+
+// The class names FindWindowA was asked for since the last call, in order;
+// a lookup that named a window title as well is recorded as "class|title".
+std::vector<std::string> TakeLookups();
+
+struct MessageBoxCall {
+    HWND owner;
+    std::string text;
+    std::string caption;
+    UINT type;
+};
+std::vector<MessageBoxCall> TakeMessageBoxes();
+// What MessageBoxA returns from now on (IDOK after Reset).
+void SetMessageBoxResult(int result);
+
+struct Counts {
+    std::uint64_t lookups = 0;
+    std::uint64_t posts = 0;        // delivered posts
+    std::uint64_t failedPosts = 0;  // posts that returned FALSE
+    std::uint64_t injected = 0;
+};
+Counts TakeCounts();
+
+}  // namespace desktop
