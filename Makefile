@@ -1,11 +1,24 @@
 # Korzel: the plug-in, its tests and its demo. Each target installs what it
-# needs first (tools/bootstrap.sh), so a fresh Debian machine needs nothing else.
-.PHONY: dll test native-test dll-test clean
+# needs first (tools/bootstrap.sh, tools/wine-env.sh), so a fresh Debian
+# machine needs nothing else.
+.PHONY: dll win64 demo test native-test readme-keymap wine-stop clean
+
+# Windows programs under Wine see this folder on drive Z:.
+Z := Z:$(CURDIR)
 
 dll:
 	tools/bootstrap.sh build
 	cmake --preset win32
 	cmake --build --preset win32
+
+# The 64-bit build: test-only DLL, stand-in host and stand-in Korrin.
+win64:
+	tools/bootstrap.sh build
+	cmake --preset win64
+	cmake --build --preset win64
+
+demo: dll win64
+	tools/wine-env.sh run build/win32/tools/korzel-host.exe demo $(Z)/dist/Korzel.dll $(Z)/build/win64/tools/korrin.exe
 
 native-test:
 	tools/bootstrap.sh build
@@ -13,10 +26,19 @@ native-test:
 	cmake --build --preset native
 	ctest --preset native
 
-dll-test: dll
+test: native-test dll win64
+	tools/wine-env.sh setup
+	ctest --preset win64
 	ctest --preset win32
 
-test: native-test dll-test
+# Rewrites the README's key map from what the 32-bit DLL does.
+readme-keymap: dll win64
+	tools/wine-env.sh run build/win32/tools/korzel-host.exe demo $(Z)/dist/Korzel.dll $(Z)/build/win64/tools/korrin.exe \
+		--keymap $(Z)/build/win32/keymap.md
+	tools/readme-keymap.sh update README.md build/win32/keymap.md
+
+wine-stop:
+	tools/wine-env.sh stop
 
 clean:
 	rm -rf build dist

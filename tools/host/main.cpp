@@ -1,0 +1,97 @@
+// Stand-in host: loads a plug-in DLL the way the remote-control host does and
+// calls its exports.
+//
+//   korzel-host identity <plugin.dll>
+//       the plug-in's module name, exports, version strings and wanted keys
+//   korzel-host demo <plugin.dll> <korrin.exe> [--keymap <file>]
+//       the identity, then every remote key pressed against a stand-in
+//       Korrin, with what Korrin received; --keymap also writes the handled
+//       keys as a Markdown table
+//   korzel-host test <plugin.dll> <korrin.exe> [options]
+//       the end-to-end cases; see e2e.cpp
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "tools/host/e2e.h"
+#include "tools/host/identity.h"
+#include "tools/host/plugin_loader.h"
+#include "tools/host/session.h"
+
+namespace {
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: korzel-host identity <plugin.dll>\n"
+                 "       korzel-host demo <plugin.dll> <korrin.exe> [--keymap <file>]\n"
+                 "       korzel-host test <plugin.dll> <korrin.exe> [--broken <dll>] [--other-machine <dll>]\n"
+                 "                        [--concurrency] [--keymap <file>]\n");
+    return 2;
+}
+
+const char* Option(int argc, char** argv, const char* name) {
+    for (int i = 0; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], name) == 0) return argv[i + 1];
+    }
+    return nullptr;
+}
+
+bool Flag(int argc, char** argv, const char* name) {
+    for (int i = 0; i < argc; ++i) {
+        if (std::strcmp(argv[i], name) == 0) return true;
+    }
+    return false;
+}
+
+int Demo(const Plugin& plugin, const char* korrinExe, const char* keymapFile) {
+    Korrin korrin;
+    std::string error;
+    if (!korrin.Start(korrinExe, error)) {
+        std::fprintf(stderr, "korzel-host: %s\n", error.c_str());
+        return 1;
+    }
+    const std::vector<KeyRow> rows = PressEveryKey(korrin, plugin);
+    korrin.Stop();
+    PrintKeyTable(rows);
+    if (keymapFile != nullptr && !WriteKeymap(rows, keymapFile)) {
+        std::fprintf(stderr, "korzel-host: cannot write %s\n", keymapFile);
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    if (argc < 3) return Usage();
+    const std::string mode = argv[1];
+    const char* dll = argv[2];
+
+    Plugin plugin;
+    std::string error;
+    if (!LoadPlugin(dll, plugin, error)) {
+        std::fprintf(stderr, "korzel-host: %s\n", error.c_str());
+        return 1;
+    }
+    int status = 0;
+    if (mode == "identity") {
+        PrintIdentity(plugin, dll);
+    } else if (mode == "demo" && argc >= 4) {
+        PrintIdentity(plugin, dll);
+        status = Demo(plugin, argv[3], Option(argc, argv, "--keymap"));
+    } else if (mode == "test" && argc >= 4) {
+        E2eOptions options;
+        options.dll = dll;
+        options.korrinExe = argv[3];
+        options.brokenDll = Option(argc, argv, "--broken");
+        options.otherMachineDll = Option(argc, argv, "--other-machine");
+        options.keymapFile = Option(argc, argv, "--keymap");
+        options.concurrency = Flag(argc, argv, "--concurrency");
+        status = RunEndToEnd(plugin, options);
+    } else {
+        status = Usage();
+    }
+    UnloadPlugin(plugin);
+    return status;
+}
