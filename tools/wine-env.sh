@@ -73,6 +73,9 @@ make_prefix() {
     rm -rf "$WINEPREFIX"
     local started=$SECONDS
     /usr/lib/wine/wine64 wineboot --init >"$state/wineboot.log" 2>&1
+    # There is no window manager on this display: let Wine place windows
+    # itself instead of waiting for a manager's answer on every map and unmap.
+    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$state/wineboot.log" 2>&1
     # The 32-bit half of the prefix is set up in the background; a 32-bit
     # program started before it ends finds no kernel32.dll.
     "$WINESERVER" -w

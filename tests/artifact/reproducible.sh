@@ -8,7 +8,7 @@ src=$1 toolchain=$2 tested=$3 scratch=$4
 rm -rf "$scratch"
 mkdir -p "$scratch/source-copy"
 # The second build comes from a copy of the sources at another path.
-cp -r "$src/CMakeLists.txt" "$src/cmake" "$src/plugin" "$src/target" "$src/tests" "$scratch/source-copy/"
+tar -C "$src" --exclude=./build --exclude=./dist --exclude=./.git -cf - . | tar -C "$scratch/source-copy" -xf -
 
 build() {
     cmake -S "$1" -B "$2" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null

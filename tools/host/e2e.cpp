@@ -20,6 +20,7 @@ public:
     void Group(const char* name) {
         Flush();
         group_ = name;
+        groupStart_ = GetTickCount();
         groupPassed_ = groupFailed_ = 0;
     }
     bool Check(bool ok, const std::string& name, const std::string& expected, const std::string& actual) {
@@ -48,11 +49,15 @@ public:
 
 private:
     void Flush() {
-        if (!group_.empty()) std::printf("%-4s %s: %d passed, %d failed\n", groupFailed_ ? "FAIL" : "ok", group_.c_str(), groupPassed_, groupFailed_);
+        if (!group_.empty()) {
+            std::printf("%-4s %s: %d passed, %d failed (%.1f s)\n", groupFailed_ ? "FAIL" : "ok", group_.c_str(),
+                        groupPassed_, groupFailed_, (GetTickCount() - groupStart_) / 1000.0);
+        }
         group_.clear();
     }
     std::string group_;
     int passed_ = 0, failed_ = 0, groupPassed_ = 0, groupFailed_ = 0;
+    DWORD groupStart_ = 0;
 };
 
 std::string Hex(unsigned long long value) {
