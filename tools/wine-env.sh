@@ -20,8 +20,6 @@ export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINESERVER=/usr/lib/wine/wineserver64
-display_number=${KORZEL_DISPLAY:-77}
-export DISPLAY=:$display_number
 
 log() { echo "wine-env: $*" >&2; }
 
@@ -50,21 +48,22 @@ enable_32bit() {
     can_run_32bit || { log "32-bit programs still cannot run"; exit 1; }
 }
 
+# A private X display: Xvfb picks a free display number and writes it down.
 start_display() {
-    if xdpyinfo_ok; then return 0; fi
-    rm -f "/tmp/.X$display_number-lock" "/tmp/.X11-unix/X$display_number"
+    if display_alive; then return 0; fi
+    rm -f "$state/display"
     # fd 9 is the set-up lock: the display must not keep holding it.
-    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >"$state/xvfb.log" 2>&1 9>&- &
+    Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$state/display" >"$state/xvfb.log" 2>&1 9>&- &
     echo $! >"$state/xvfb.pid"
-    for _ in $(seq 50); do
-        xdpyinfo_ok && return 0
+    for _ in $(seq 100); do
+        display_alive && return 0
         sleep 0.1
     done
-    log "Xvfb did not start on $DISPLAY:"; cat "$state/xvfb.log" >&2; exit 1
+    log "Xvfb did not start:"; cat "$state/xvfb.log" >&2; exit 1
 }
 
-xdpyinfo_ok() {
-    [ -S "/tmp/.X11-unix/X$display_number" ] && [ -f "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null
+display_alive() {
+    [ -s "$state/display" ] && [ -f "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null
 }
 
 make_prefix() {
@@ -90,8 +89,11 @@ setup() {
         flock 9
         enable_32bit
         start_display
+        export DISPLAY=":$(cat "$state/display")"
         make_prefix
     ) 9>"$state/setup.lock"
+    DISPLAY=":$(cat "$state/display")"
+    export DISPLAY
 }
 
 # 32-bit programs go through the wine loader, 64-bit ones through wine64.

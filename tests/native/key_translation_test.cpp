@@ -61,7 +61,10 @@ TEST_F(KeyTranslation, BitsAboveTheLow16AreIgnored) {
             Expect(0, code | high, kind | high, key.sends, primary);
         }
     }
-    // High bits never turn an unmapped pair into a mapped one.
+    // High bits never turn an unmapped pair into a mapped one, and bit 15
+    // is part of the low 16.
+    Expect(0, 0x8000u | 23u, 1, "nothing", primary);
+    Expect(0, 23, 0x8000u | 1u, "nothing", primary);
     Expect(0, 0x10000u | 30u, 1, "nothing", primary);
     Expect(0, 0x10000u | 48u, 2, "nothing", primary);
     Expect(0, 23, 0x10000u, "nothing", primary);

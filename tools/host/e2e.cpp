@@ -157,7 +157,7 @@ void CheckKeys(Results& results, Korrin& korrin, const Plugin& plugin) {
     struct High {
         std::uint32_t code, kind;
     };
-    for (High h : {High{0x10017, 1}, High{23, 0x10001}, High{0xFFFF0023, 0x80000001}, High{0x12340030, 1},
+    for (High h : {High{0x10017, 1}, High{23, 0x10001}, High{0x8017, 1}, High{23, 0x8001}, High{0xFFFF0023, 0x80000001}, High{0x12340030, 1},
                    High{0x10024, 0x10002}, High{48, 0x10002}, High{23, 0x10000}}) {
         CheckKey(results, korrin, plugin, 0, h.code, h.kind, "korrin", target, expected::Sends(h.kind, h.code));
     }
