@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <mutex>
+#include <unordered_map>
 
 namespace desktop {
 namespace {
@@ -16,6 +17,9 @@ struct WindowEntry {
 struct State {
     std::mutex mutex;
     std::vector<WindowEntry> windows;  // creation order; FindWindowA returns the oldest match
+    std::uint64_t version = 0;
+    int tag = -1;
+    std::unordered_map<std::uintptr_t, std::string> gone;  // class of each window that was arranged away
     std::uintptr_t nextHandle = 0x1000;
     std::uintptr_t foreground = 0;
     bool failPosts = false;
@@ -56,6 +60,9 @@ void Reset() {
     std::lock_guard lock(state.mutex);
     state.windows.clear();
     state.foreground = 0;
+    state.version = 0;
+    state.tag = -1;
+    state.gone.clear();
     state.failPosts = false;
     state.keepEvents = true;
     state.events.clear();
@@ -71,6 +78,7 @@ HWND AddWindow(const char* className, HWND owner) {
     const std::uintptr_t handle = state.nextHandle;
     state.nextHandle += 4;
     state.windows.push_back({handle, className, AsHandle(owner), true});
+    ++state.version;
     return AsHwnd(handle);
 }
 
@@ -81,12 +89,50 @@ void RemoveWindow(HWND window) {
         if (each.handle == AsHandle(window)) each.alive = false;
     }
     if (state.foreground == AsHandle(window)) state.foreground = 0;
+    ++state.version;
 }
 
 void SetForeground(HWND window) {
     State& state = Desk();
     std::lock_guard lock(state.mutex);
     state.foreground = AsHandle(window);
+    ++state.version;
+}
+
+std::vector<HWND> Arrange(const std::vector<WindowSpec>& windows, int foreground, int tag) {
+    State& state = Desk();
+    std::vector<HWND> made;
+    made.reserve(windows.size());
+    std::lock_guard lock(state.mutex);
+    for (auto& each : state.windows) state.gone.emplace(each.handle, each.className);
+    state.windows.clear();
+    for (const WindowSpec& spec : windows) {
+        const std::uintptr_t handle = state.nextHandle;
+        state.nextHandle += 4;
+        const std::uintptr_t owner = spec.owner >= 0 ? AsHandle(made[static_cast<size_t>(spec.owner)]) : 0;
+        state.windows.push_back({handle, spec.className, owner, true});
+        made.push_back(AsHwnd(handle));
+    }
+    state.foreground = foreground >= 0 ? AsHandle(made[static_cast<size_t>(foreground)]) : 0;
+    ++state.version;
+    state.tag = tag;
+    return made;
+}
+
+Snapshot Now() {
+    State& state = Desk();
+    std::lock_guard lock(state.mutex);
+    return {state.version, state.tag};
+}
+
+std::string ClassOf(std::uintptr_t window) {
+    State& state = Desk();
+    std::lock_guard lock(state.mutex);
+    for (const auto& each : state.windows) {
+        if (each.handle == window) return each.className;
+    }
+    const auto found = state.gone.find(window);
+    return found == state.gone.end() ? "" : found->second;
 }
 
 void FailPosts(bool fail) {

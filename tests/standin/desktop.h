@@ -29,6 +29,26 @@ void FailPosts(bool fail);
 // that a long run needs no memory.
 void KeepEvents(bool keep);
 
+// Replaces every window at once, as one change: the new windows in order,
+// each with the index of its owner among them (or -1), and the foreground
+// window's index (or -1). `tag` names the arrangement for Snapshot().
+struct WindowSpec {
+    const char* className;
+    int owner;
+};
+std::vector<HWND> Arrange(const std::vector<WindowSpec>& windows, int foreground, int tag);
+
+// Every change of windows or foreground bumps the version. A call that sees
+// the same version before and after ran against one unchanged desktop.
+struct Snapshot {
+    std::uint64_t version;
+    int tag;  // of the last Arrange, -1 before any
+};
+Snapshot Now();
+
+// The class a window was created with, also after it is gone ("" if never).
+std::string ClassOf(std::uintptr_t window);
+
 // What was delivered since the last call, in order, and forgotten.
 std::vector<keystrokes::Event> TakeEvents();
 
