@@ -1,7 +1,7 @@
 # Korzel: the plug-in, its tests and its demo. Each target installs what it
 # needs first (tools/bootstrap.sh, tools/wine-env.sh), so a fresh Debian
 # machine needs nothing else.
-.PHONY: dll win64 demo test native-test readme-keymap wine-stop clean
+.PHONY: dll win64 demo test native-test fuzz-test fuzz readme-keymap wine-stop clean
 
 # Windows programs under Wine see this folder on drive Z:.
 Z := Z:$(CURDIR)
@@ -26,7 +26,22 @@ native-test:
 	cmake --build --preset native
 	ctest --preset native
 
-test: native-test dll win64
+# The fuzzer for a bounded minute.
+fuzz-test:
+	tools/bootstrap.sh build
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	ctest --preset fuzz
+
+# A longer fuzz run: make fuzz FUZZ_SECONDS=3600
+FUZZ_SECONDS ?= 900
+fuzz:
+	tools/bootstrap.sh build
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	tests/fuzz/run_fuzzer.sh build/fuzz/tests/fuzz/handle_key_fuzzer build/fuzz/corpus-long $(FUZZ_SECONDS)
+
+test: native-test fuzz-test dll win64
 	tools/wine-env.sh setup
 	ctest --preset win64
 	ctest --preset win32

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need from Debian's packages, and only
 # what is missing; safe to run again and again.
-#   bootstrap.sh build   compilers, CMake, GoogleTest, pefile
+#   bootstrap.sh build   compilers (MinGW-w64, g++, clang), CMake, GoogleTest,
+#                        Google Benchmark, pefile
 #   bootstrap.sh wine    Wine (64- and 32-bit) and Xvfb, for running the DLL
 set -euo pipefail
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
-build_packages=(cmake ninja-build g++ make g++-mingw-w64-i686 g++-mingw-w64-x86-64 libgtest-dev python3-pefile)
+build_packages=(cmake ninja-build g++ make g++-mingw-w64-i686 g++-mingw-w64-x86-64 libgtest-dev python3-pefile
+                clang libclang-rt-14-dev libbenchmark-dev)
 wine_packages=(wine wine64 wine32:i386 xvfb xauth)
 
 missing() {
