@@ -1,5 +1,7 @@
 #include "tools/host/e2e.h"
 
+#include <psapi.h>
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -335,6 +337,120 @@ void CheckLoading(Results& results, const E2eOptions& options) {
     }
 }
 
+// A window of Korrin's primary class in this process, so that posted keys
+// land in this thread's own queue, where they are simply discarded.
+HWND OwnTargetWindow() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kPrimary;
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, kPrimary, "own target", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+void DiscardMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
+struct ProcessFigures {
+    DWORD handles = 0;
+    SIZE_T privateBytes = 0;
+    const char* handleSource = "";
+    const char* memorySource = "";
+};
+
+// Open handles, counted by asking about every handle value in turn; for
+// platforms whose GetProcessHandleCount answers 0.
+DWORD ProbeHandles() {
+    DWORD open = 0, flags = 0;
+    for (std::uintptr_t value = 4; value < 0x40000; value += 4) {
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++open;
+    }
+    return open;
+}
+
+// Committed private memory, summed over the address space; for platforms
+// whose PrivateUsage answers 0.
+SIZE_T ProbePrivateBytes() {
+    SIZE_T total = 0;
+    MEMORY_BASIC_INFORMATION info;
+    const char* address = nullptr;
+    while (VirtualQuery(address, &info, sizeof info) == sizeof info) {
+        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE) total += info.RegionSize;
+        const char* next = static_cast<const char*>(info.BaseAddress) + info.RegionSize;
+        if (next <= address) break;
+        address = next;
+    }
+    return total;
+}
+
+ProcessFigures Measure() {
+    ProcessFigures figures;
+    GetProcessHandleCount(GetCurrentProcess(), &figures.handles);
+    figures.handleSource = "GetProcessHandleCount";
+    if (figures.handles == 0) {
+        figures.handles = ProbeHandles();
+        figures.handleSource = "GetHandleInformation probe";
+    }
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+    figures.privateBytes = counters.PrivateUsage;
+    figures.memorySource = "PrivateUsage";
+    if (figures.privateBytes == 0) {
+        figures.privateBytes = ProbePrivateBytes();
+        figures.memorySource = "committed MEM_PRIVATE regions";
+    }
+    return figures;
+}
+
+// Load, use and unload the plug-in many times: nothing may be left behind.
+void CheckLoadCycles(Results& results, const char* dll, int cycles) {
+    results.Group("load cycles");
+    HWND target = OwnTargetWindow();
+    auto cycle = [&]() -> bool {
+        Plugin plugin;
+        std::string error;
+        if (!LoadPlugin(dll, plugin, error)) return false;
+        bool ok = plugin.WhatKeysDoYouWant() == 0x3399 && plugin.EnumerateProgrammableFunction() == 0;
+        plugin.AreYouInFocus();
+        ok = ok && plugin.HandleKey(0, 23, 1) == 1 && plugin.HandleKey(0, 35, 1) == 1 && plugin.HandleKey(0, 30, 1) == 0;
+        UnloadPlugin(plugin);
+        DiscardMessages();
+        return ok;
+    };
+    // Warm up, so that the first load's one-time allocations are not counted.
+    for (int i = 0; i < 10; ++i) cycle();
+    const ProcessFigures before = Measure();
+    int failed = 0;
+    for (int i = 0; i < cycles; ++i) failed += cycle() ? 0 : 1;
+    const ProcessFigures after = Measure();
+    DestroyWindow(target);
+    std::printf("     %d load cycles: handles %lu -> %lu (%s), private bytes %llu -> %llu (%s)\n", cycles,
+                before.handles, after.handles, before.handleSource, static_cast<unsigned long long>(before.privateBytes),
+                static_cast<unsigned long long>(after.privateBytes), before.memorySource);
+    results.Equal("cycles that loaded and answered as expected", cycles, cycles - failed);
+    results.Equal("handle count", before.handles, after.handles);
+    results.Equal("private bytes", static_cast<long long>(before.privateBytes), static_cast<long long>(after.privateBytes));
+    results.Equal("modifiers held afterwards", "", HeldModifiers());
+}
+
+// An owner handle that is no window: Configure passes on whatever
+// MessageBoxA makes of it, and does not crash.
+void CheckBogusOwner(Results& results, Korrin& korrin, const Plugin& plugin) {
+    results.Group("Configure with an owner that is not a window");
+    HWND bogus = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x7FF0DEAC));
+    results.Check(!IsWindow(bogus), "the handle is no window", "IsWindow false", "IsWindow true");
+    korrin.WatchForAbout(3000);
+    const int direct = MessageBoxA(bogus, "Korrin Plug-In Version 1.0", "About", MB_OK);
+    korrin.WatchForAbout(3000);
+    const int result = plugin.Configure(bogus);
+    std::printf("     MessageBoxA itself returned %d; Configure returned %d\n", direct, result);
+    results.Equal("Configure returns what MessageBoxA returns", direct, result);
+}
+
 struct Worker {
     const Plugin* plugin;
     int keyCode;
@@ -422,7 +538,9 @@ int RunEndToEnd(const Plugin& plugin, const E2eOptions& options) {
     CheckAbout(results, korrin, plugin);
     CheckVersionBlock(results, options.dll);
     CheckLoading(results, options);
+    CheckBogusOwner(results, korrin, plugin);
     if (options.concurrency) CheckConcurrency(results, korrin, plugin);
+    if (options.loadCycles > 0) CheckLoadCycles(results, options.dll, options.loadCycles);
     if (options.keymapFile != nullptr) {
         results.Group("key map");
         const std::vector<KeyRow> rows = PressEveryKey(korrin, plugin);

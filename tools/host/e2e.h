@@ -11,6 +11,7 @@ struct E2eOptions {
     const char* otherMachineDll = nullptr;  // a plug-in built for the other bitness
     const char* keymapFile = nullptr;       // also write the key map here
     bool concurrency = false;               // several threads at once
+    int loadCycles = 0;                     // LoadLibrary/FreeLibrary cycles to run
 };
 
 // Prints each failing case with what was expected and what happened, and

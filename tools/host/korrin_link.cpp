@@ -126,7 +126,7 @@ HWND Korrin::Foreground() {
     return ParseHandle(Field(Expect("foreground "), 1));
 }
 
-void Korrin::WatchForAbout() { Send("about"); }
+void Korrin::WatchForAbout(int milliseconds) { Send("about " + std::to_string(milliseconds)); }
 
 std::vector<std::string> Korrin::Sync() {
     const std::string tag = std::to_string(++syncs_);

@@ -23,8 +23,9 @@ public:
     void Close(const std::string& name);
     void Hide(const std::string& name);
     HWND Foreground();
-    // Watch for the About box and press its OK button once it appears.
-    void WatchForAbout();
+    // Watch for the About box for up to `milliseconds` and press its OK
+    // button once it appears.
+    void WatchForAbout(int milliseconds = 30000);
 
     // Everything reported since the last call, once every message queued
     // before this call has been handled.

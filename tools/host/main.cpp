@@ -10,6 +10,7 @@
 //   korzel-host test <plugin.dll> <korrin.exe> [options]
 //       the end-to-end cases; see e2e.cpp
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -25,7 +26,7 @@ int Usage() {
                  "usage: korzel-host identity <plugin.dll>\n"
                  "       korzel-host demo <plugin.dll> <korrin.exe> [--keymap <file>]\n"
                  "       korzel-host test <plugin.dll> <korrin.exe> [--broken <dll>] [--other-machine <dll>]\n"
-                 "                        [--concurrency] [--keymap <file>]\n");
+                 "                        [--concurrency] [--load-cycles <n>] [--keymap <file>]\n");
     return 2;
 }
 
@@ -88,6 +89,7 @@ int main(int argc, char** argv) {
         options.otherMachineDll = Option(argc, argv, "--other-machine");
         options.keymapFile = Option(argc, argv, "--keymap");
         options.concurrency = Flag(argc, argv, "--concurrency");
+        if (const char* cycles = Option(argc, argv, "--load-cycles")) options.loadCycles = std::atoi(cycles);
         status = RunEndToEnd(plugin, options);
     } else {
         status = Usage();

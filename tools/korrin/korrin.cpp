@@ -9,8 +9,10 @@
 //   close NAME                  destroy it            -> "closed NAME"
 //   hide NAME                   hide it               -> "hidden NAME"
 //   foreground                  -> "foreground 0x<foreground>"
-//   about                       watch for the About box; when it appears,
-//                               report it and press OK -> "about ..." line
+//   about [MS]                  watch for the About box for MS milliseconds
+//                               (30000 by default); when it appears, report
+//                               it and press OK -> "about ..." line, else
+//                               "about none"
 //   sync N                      -> "synced N", after every message queued
 //                               before it has been handled
 //   quit
@@ -21,6 +23,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -39,6 +42,7 @@ std::vector<Named> g_windows;
 HWND g_control = nullptr;
 HHOOK g_hook = nullptr;
 int g_aboutPolls = 0;
+int g_aboutPollLimit = 600;
 
 void Report(const char* format, ...) {
     va_list args;
@@ -175,6 +179,7 @@ void Run(const std::string& line) {
         Report("foreground 0x%llX", Id(GetForegroundWindow()));
     } else if (command == "about") {
         g_aboutPolls = 0;
+        g_aboutPollLimit = (n >= 2 ? std::atoi(a) : 30000) / 50;
         SetTimer(g_control, kAboutTimer, 50, nullptr);
     } else if (command == "sync" && n >= 2) {
         Report("synced %s", a);
@@ -195,7 +200,7 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     if (message == WM_TIMER && wParam == kAboutTimer) {
         if (CheckAbout()) {
             KillTimer(window, kAboutTimer);
-        } else if (++g_aboutPolls > 600) {  // 30 s
+        } else if (++g_aboutPolls > g_aboutPollLimit) {
             KillTimer(window, kAboutTimer);
             Report("about none");
         }
