@@ -1,7 +1,7 @@
 # Korzel: the plug-in, its tests and its demo. Each target installs what it
 # needs first (tools/bootstrap.sh, tools/wine-env.sh), so a fresh Debian
 # machine needs nothing else.
-.PHONY: dll win64 demo test native-test fuzz-test fuzz readme-keymap wine-stop clean
+.PHONY: dll win64 demo test native-test fuzz-test fuzz bench readme-keymap wine-stop clean
 
 # Windows programs under Wine see this folder on drive Z:.
 Z := Z:$(CURDIR)
@@ -45,6 +45,15 @@ test: native-test fuzz-test dll win64
 	tools/wine-env.sh setup
 	ctest --preset win64
 	ctest --preset win32
+
+# Benchmarks (not tests): the native logic with Google Benchmark, then the
+# 64-bit DLL under Wine side by side with the bare platform calls. Results
+# are recorded in docs/performance.md.
+bench: win64
+	cmake --preset bench
+	cmake --build --preset bench
+	build/bench/tests/bench/korzel_native_bench
+	tools/wine-env.sh run build/win64/tools/korzel-host.exe bench $(Z)/build/win64/plugin/Korzel.dll
 
 # Rewrites the README's key map from what the 32-bit DLL does.
 readme-keymap: dll win64

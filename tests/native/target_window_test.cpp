@@ -35,7 +35,10 @@ TEST_F(DesktopTest, TargetLookupPrefersThePrimaryClass) {
         EXPECT_EQ(korzel::FindTargetWindow(), expectedTarget) << c.name;
         EXPECT_EQ(desktop::TakeLookups(), c.lookups) << c.name << ": FindTargetWindow's lookups";
 
-        // HandleKey uses the same lookup, and posts to the window it finds.
+        // HandleKey and AreYouInFocus make the same lookups: one FindWindowA
+        // when a primary window exists, two otherwise.
+        AreYouInFocus();
+        EXPECT_EQ(desktop::TakeLookups(), c.lookups) << c.name << ": AreYouInFocus's lookups";
         const Outcome outcome = Press(0, 23, 1);
         EXPECT_EQ(desktop::TakeLookups(), c.lookups) << c.name << ": HandleKey's lookups";
         if (expectedTarget == nullptr) {

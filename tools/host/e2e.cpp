@@ -350,8 +350,7 @@ HWND OwnTargetWindow() {
 
 void DiscardMessages() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);  // validates WM_PAINT
 }
 
 struct ProcessFigures {

@@ -9,11 +9,14 @@
 //       keys as a Markdown table
 //   korzel-host test <plugin.dll> <korrin.exe> [options]
 //       the end-to-end cases; see e2e.cpp
+//   korzel-host bench <plugin.dll> [rounds] [calls per round]
+//       HandleKey timed against the bare platform calls it makes
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "tools/host/bench.h"
 #include "tools/host/e2e.h"
 #include "tools/host/identity.h"
 #include "tools/host/plugin_loader.h"
@@ -26,7 +29,8 @@ int Usage() {
                  "usage: korzel-host identity <plugin.dll>\n"
                  "       korzel-host demo <plugin.dll> <korrin.exe> [--keymap <file>]\n"
                  "       korzel-host test <plugin.dll> <korrin.exe> [--broken <dll>] [--other-machine <dll>]\n"
-                 "                        [--concurrency] [--load-cycles <n>] [--keymap <file>]\n");
+                 "                        [--concurrency] [--load-cycles <n>] [--keymap <file>]\n"
+                 "       korzel-host bench <plugin.dll> [rounds] [calls per round]\n");
     return 2;
 }
 
@@ -81,6 +85,8 @@ int main(int argc, char** argv) {
     } else if (mode == "demo" && argc >= 4) {
         PrintIdentity(plugin, dll);
         status = Demo(plugin, argv[3], Option(argc, argv, "--keymap"));
+    } else if (mode == "bench") {
+        status = RunBenchmarks(plugin, argc >= 4 ? std::atoi(argv[3]) : 31, argc >= 5 ? std::atoi(argv[4]) : 4000);
     } else if (mode == "test" && argc >= 4) {
         E2eOptions options;
         options.dll = dll;

@@ -1,0 +1,53 @@
+// The plug-in never touches the heap: every path of HandleKey and
+// AreYouInFocus, counted through a replaced operator new.
+#include <gtest/gtest.h>
+
+#include "plugin/korzel_plugin.h"
+#include "tests/alloc_counter.h"
+#include "tests/standin/desktop.h"
+
+namespace {
+
+TEST(Allocations, NoPathAllocates) {
+    struct Case {
+        const char* name;
+        bool primary;
+        bool secondary;
+        bool targetInFront;
+        int alternate, keyCode, eventKind;
+    };
+    const Case cases[] = {
+        {"posted key, primary", true, false, false, 0, 23, 1},
+        {"posted key, secondary only", false, true, false, 0, 25, 2},
+        {"Ctrl chord", true, false, true, 0, 35, 1},
+        {"Alt+Enter", true, false, true, 0, 48, 1},
+        {"unmapped code", true, false, true, 0, 30, 1},
+        {"other event kind", true, false, true, 0, 23, 3},
+        {"alternate", true, false, true, 1, 23, 1},
+        {"no target window", false, false, false, 0, 23, 1},
+    };
+    for (const Case& c : cases) {
+        desktop::Reset();
+        HWND bystander = desktop::AddWindow("Bystander");
+        HWND target = c.primary ? desktop::AddWindow("WindowsForms10.Window.8.app4")
+                                : (c.secondary ? desktop::AddWindow("WindowsForms10.Window.8.app5") : nullptr);
+        desktop::SetForeground(c.targetInFront ? target : bystander);
+        desktop::KeepEvents(false);  // the stand-in only counts, so any allocation is the plug-in's
+
+        const std::uint64_t before = alloc_counter::Allocations();
+        int handled = 0, inFocus = 0;
+        for (int i = 0; i < 1000; ++i) {
+            handled += HandleKey(c.alternate, c.keyCode, c.eventKind);
+            inFocus += AreYouInFocus();
+        }
+        const std::uint64_t allocations = alloc_counter::Allocations() - before;
+        EXPECT_EQ(allocations, 0u) << c.name;
+        // The calls did their work, so the count above means something.
+        EXPECT_EQ(desktop::TakeCounts().lookups, 0u + static_cast<std::uint64_t>(2000 * (c.primary ? 1 : 2))) << c.name;
+        (void)handled;
+        (void)inFocus;
+    }
+    desktop::Reset();
+}
+
+}  // namespace

@@ -1,0 +1,7 @@
+// Side-by-side timings under a real user32: the plug-in's HandleKey against
+// the bare platform calls it has to make.
+#pragma once
+
+#include "tools/host/plugin_loader.h"
+
+int RunBenchmarks(const Plugin& plugin, int rounds, int callsPerRound);
