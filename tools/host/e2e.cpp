@@ -542,7 +542,9 @@ int RunEndToEnd(const Plugin& plugin, const E2eOptions& options) {
     if (options.loadCycles > 0) CheckLoadCycles(results, options.dll, options.loadCycles);
     if (options.keymapFile != nullptr) {
         results.Group("key map");
-        const std::vector<KeyRow> rows = PressEveryKey(korrin, plugin);
+        Arrangement windows(korrin);
+        HWND target = windows.Add("korrin", kPrimary);
+        const std::vector<KeyRow> rows = PressEveryKey(korrin, plugin, "korrin", target);
         results.Check(WriteKeymap(rows, options.keymapFile), "written", options.keymapFile, "not written");
     }
     korrin.Stop();

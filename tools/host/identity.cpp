@@ -45,19 +45,17 @@ void PrintIdentity(const Plugin& plugin, const char* path) {
     std::printf("Wanted keys  0x%04X = bits %s\n\n", wanted, Bits(wanted).c_str());
 }
 
-std::vector<KeyRow> PressEveryKey(Korrin& korrin, const Plugin& plugin) {
-    HWND target = korrin.Window("korrin", "WindowsForms10.Window.8.app4");
+std::vector<KeyRow> PressEveryKey(Korrin& korrin, const Plugin& plugin, const std::string& target, HWND targetWindow) {
     korrin.Window("bystander", "Bystander");
     korrin.Front("bystander");
     std::vector<KeyRow> rows;
     for (int kind = 1; kind <= 2; ++kind) {
         for (int code = 20; code <= 51; ++code) {
             const Press press = PressKey(korrin, plugin, 0, static_cast<unsigned>(code), static_cast<unsigned>(kind),
-                                         "korrin", target);
+                                         target, targetWindow);
             rows.push_back({code, kind, press.result, press.words});
         }
     }
-    korrin.Close("korrin");
     korrin.Close("bystander");
     return rows;
 }

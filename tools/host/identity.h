@@ -20,9 +20,9 @@ struct KeyRow {
     std::string received;
 };
 
-// Presses key codes 20 to 51 under event kinds 1 and 2, with a primary-class
-// Korrin window behind a bystander.
-std::vector<KeyRow> PressEveryKey(Korrin& korrin, const Plugin& plugin);
+// Presses key codes 20 to 51 under event kinds 1 and 2, with Korrin's window
+// (called `target`) behind a bystander.
+std::vector<KeyRow> PressEveryKey(Korrin& korrin, const Plugin& plugin, const std::string& target, HWND targetWindow);
 void PrintKeyTable(const std::vector<KeyRow>& rows);
 // The handled keys as a Markdown table, for the README.
 bool WriteKeymap(const std::vector<KeyRow>& rows, const char* file);

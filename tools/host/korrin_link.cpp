@@ -27,7 +27,7 @@ bool StartsWith(const std::string& text, const std::string& prefix) { return tex
 
 }  // namespace
 
-bool Korrin::Start(const std::string& exe, std::string& error) {
+bool Korrin::Start(const std::string& exe, std::string& error, const std::string& arguments) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE childIn = nullptr, childOut = nullptr;
     if (!CreatePipe(&childIn, &toKorrin_, &inherit, 0) || !CreatePipe(&fromKorrin_, &childOut, &inherit, 0)) {
@@ -43,7 +43,7 @@ bool Korrin::Start(const std::string& exe, std::string& error) {
     startup.hStdOutput = childOut;
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION info{};
-    std::string command = "\"" + exe + "\"";
+    std::string command = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
     const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
     CloseHandle(childIn);
     CloseHandle(childOut);
@@ -53,12 +53,21 @@ bool Korrin::Start(const std::string& exe, std::string& error) {
     }
     CloseHandle(info.hThread);
     process_ = info.hProcess;
-    const std::string first = ReadLine();
-    if (first != "ready") {
-        error = "stand-in Korrin did not start: " + first;
-        return false;
+    for (std::string line = ReadLine(); line != "ready"; line = ReadLine()) {
+        if (!StartsWith(line, "window ")) {
+            error = "stand-in Korrin did not start: " + line;
+            return false;
+        }
+        started_.emplace_back(Field(line, 1), ParseHandle(Field(line, 2)));
     }
     return true;
+}
+
+HWND Korrin::Started(const std::string& name) const {
+    for (const auto& [each, window] : started_) {
+        if (each == name) return window;
+    }
+    return nullptr;
 }
 
 void Korrin::Stop() {

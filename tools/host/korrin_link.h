@@ -12,7 +12,10 @@
 
 class Korrin {
 public:
-    bool Start(const std::string& exe, std::string& error);
+    // Starts korrin.exe with `arguments` (see korrin.cpp) and waits until it
+    // is ready; Started() gives the windows it made on its own.
+    bool Start(const std::string& exe, std::string& error, const std::string& arguments = "");
+    HWND Started(const std::string& name) const;
     void Stop();
 
     // A top-level window of `className`, called `name`, owned by the window
@@ -50,6 +53,7 @@ private:
     HANDLE fromKorrin_ = nullptr;
     std::string buffer_;
     std::vector<std::string> pending_;  // reports read while waiting for an answer
+    std::vector<std::pair<std::string, HWND>> started_;
     unsigned syncs_ = 0;
 };
 

@@ -12,6 +12,7 @@
 //   korzel-host bench <plugin.dll> [rounds] [calls per round]
 //       HandleKey timed against the bare platform calls it makes
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -51,11 +52,22 @@ bool Flag(int argc, char** argv, const char* name) {
 int Demo(const Plugin& plugin, const char* korrinExe, const char* keymapFile) {
     Korrin korrin;
     std::string error;
-    if (!korrin.Start(korrinExe, error)) {
+    // Korrin starts with its main window, of the primary class, and one
+    // dialog that it owns.
+    if (!korrin.Start(korrinExe, error, "WindowsForms10.Window.8.app4 1")) {
         std::fprintf(stderr, "korzel-host: %s\n", error.c_str());
         return 1;
     }
-    const std::vector<KeyRow> rows = PressEveryKey(korrin, plugin);
+    std::printf("Stand-in Korrin: window 0x%llX of class WindowsForms10.Window.8.app4, owning dialog 0x%llX\n",
+                static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(korrin.Started("korrin"))),
+                static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(korrin.Started("owned1"))));
+    korrin.Front("owned1");
+    std::printf("  Korrin's dialog in front: AreYouInFocus = %d\n", plugin.AreYouInFocus());
+    korrin.Window("other", "OtherApplication");
+    korrin.Front("other");
+    std::printf("  another application in front: AreYouInFocus = %d\n\n", plugin.AreYouInFocus());
+    korrin.Close("other");
+    const std::vector<KeyRow> rows = PressEveryKey(korrin, plugin, "korrin", korrin.Started("korrin"));
     korrin.Stop();
     PrintKeyTable(rows);
     if (keymapFile != nullptr && !WriteKeymap(rows, keymapFile)) {

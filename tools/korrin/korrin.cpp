@@ -2,6 +2,11 @@
 // plug-in looks for and reports, line by line on stdout, everything that
 // reaches them. The stand-in host drives it through stdin.
 //
+//   korrin.exe [CLASS [OWNED]]
+// starts with a top-level window "korrin" of CLASS and OWNED windows
+// "owned1", "owned2", ... owned by it, each reported as a "window" line, then
+// reports "ready".
+//
 // Commands (one per line):
 //   window NAME CLASS [OWNER]   a top-level window of CLASS, owned by the
 //                               window called OWNER   -> "window NAME 0x..."
@@ -222,7 +227,7 @@ DWORD WINAPI ReadCommands(void*) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = ControlProc;
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -233,6 +238,11 @@ int main() {
     if (g_control == nullptr || g_hook == nullptr) {
         Report("error start-up failed (control %p, hook %p)", static_cast<void*>(g_control), static_cast<void*>(g_hook));
         return 1;
+    }
+    if (argc >= 2) {
+        Run(std::string("window korrin ") + argv[1]);
+        const int owned = argc >= 3 ? std::atoi(argv[2]) : 0;
+        for (int i = 1; i <= owned; ++i) Run("window owned" + std::to_string(i) + " KorrinDialog korrin");
     }
     Report("ready");
     CreateThread(nullptr, 0, ReadCommands, nullptr, 0, nullptr);
