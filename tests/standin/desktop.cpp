@@ -106,11 +106,11 @@ std::vector<HWND> Arrange(const std::vector<WindowSpec>& windows, int foreground
     std::lock_guard lock(state.mutex);
     for (auto& each : state.windows) state.gone.emplace(each.handle, each.className);
     state.windows.clear();
-    for (const WindowSpec& spec : windows) {
+    for (const WindowSpec& wanted : windows) {
         const std::uintptr_t handle = state.nextHandle;
         state.nextHandle += 4;
-        const std::uintptr_t owner = spec.owner >= 0 ? AsHandle(made[static_cast<size_t>(spec.owner)]) : 0;
-        state.windows.push_back({handle, spec.className, owner, true});
+        const std::uintptr_t owner = wanted.owner >= 0 ? AsHandle(made[static_cast<size_t>(wanted.owner)]) : 0;
+        state.windows.push_back({handle, wanted.className, owner, true});
         made.push_back(AsHwnd(handle));
     }
     state.foreground = foreground >= 0 ? AsHandle(made[static_cast<size_t>(foreground)]) : 0;
