@@ -2,9 +2,6 @@
 
 #include <cstdio>
 
-const char* const kExportNames[5] = {"WhatKeysDoYouWant", "EnumerateProgrammableFunction", "AreYouInFocus",
-                                     "HandleKey", "Configure"};
-
 namespace {
 
 constexpr unsigned kHostMachine = sizeof(void*) == 4 ? IMAGE_FILE_MACHINE_I386 : IMAGE_FILE_MACHINE_AMD64;

@@ -16,9 +16,6 @@ struct Plugin {
     ConfigureFn Configure = nullptr;
 };
 
-// The export names, in the order the host resolves them.
-extern const char* const kExportNames[5];
-
 // On failure `error` says why (wrong machine type, not loadable, or the name
 // of a missing export); the module is not left loaded.
 bool LoadPlugin(const char* path, Plugin& plugin, std::string& error);
