@@ -35,48 +35,41 @@ void Measure(benchmark::State& state, Call call) {
     if (allocations != 0) state.SkipWithError("the plug-in allocated on the heap");
 }
 
-void BM_HandleKey_PostedKey(benchmark::State& state) {
-    Arrange(Desk::Primary, false);
-    Measure(state, [] { return HandleKey(0, 23, 1); });
-}
-void BM_HandleKey_PostedKey_SecondaryOnly(benchmark::State& state) {
-    Arrange(Desk::SecondaryOnly, false);
-    Measure(state, [] { return HandleKey(0, 23, 1); });
-}
-void BM_HandleKey_CtrlChord(benchmark::State& state) {
-    Arrange(Desk::Primary, true);
-    Measure(state, [] { return HandleKey(0, 35, 1); });
-}
-void BM_HandleKey_AltEnter(benchmark::State& state) {
-    Arrange(Desk::Primary, true);
-    Measure(state, [] { return HandleKey(0, 48, 1); });
-}
-void BM_HandleKey_UnmappedCode(benchmark::State& state) {
-    Arrange(Desk::Primary, true);
-    Measure(state, [] { return HandleKey(0, 30, 1); });
-}
-void BM_HandleKey_NoTarget(benchmark::State& state) {
-    Arrange(Desk::None, false);
-    Measure(state, [] { return HandleKey(0, 23, 1); });
-}
-void BM_AreYouInFocus_InFront(benchmark::State& state) {
-    Arrange(Desk::Primary, true);
-    Measure(state, [] { return AreYouInFocus(); });
-}
-void BM_AreYouInFocus_Behind(benchmark::State& state) {
-    Arrange(Desk::Primary, false);
-    Measure(state, [] { return AreYouInFocus(); });
-}
+struct Case {
+    const char* name;
+    Desk desk;
+    bool targetInFront;
+    bool focusQuestion;  // AreYouInFocus instead of HandleKey
+    int keyCode;
+};
 
-BENCHMARK(BM_HandleKey_PostedKey);
-BENCHMARK(BM_HandleKey_PostedKey_SecondaryOnly);
-BENCHMARK(BM_HandleKey_CtrlChord);
-BENCHMARK(BM_HandleKey_AltEnter);
-BENCHMARK(BM_HandleKey_UnmappedCode);
-BENCHMARK(BM_HandleKey_NoTarget);
-BENCHMARK(BM_AreYouInFocus_InFront);
-BENCHMARK(BM_AreYouInFocus_Behind);
+constexpr Case kCases[] = {
+    {"HandleKey/PostedKey", Desk::Primary, false, false, 23},
+    {"HandleKey/PostedKey_SecondaryOnly", Desk::SecondaryOnly, false, false, 23},
+    {"HandleKey/CtrlChord", Desk::Primary, true, false, 35},
+    {"HandleKey/AltEnter", Desk::Primary, true, false, 48},
+    {"HandleKey/UnmappedCode", Desk::Primary, true, false, 30},
+    {"HandleKey/NoTarget", Desk::None, false, false, 23},
+    {"AreYouInFocus/InFront", Desk::Primary, true, true, 0},
+    {"AreYouInFocus/Behind", Desk::Primary, false, true, 0},
+};
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    for (const Case& c : kCases) {
+        benchmark::RegisterBenchmark(c.name, [c](benchmark::State& state) {
+            Arrange(c.desk, c.targetInFront);
+            if (c.focusQuestion) {
+                Measure(state, [] { return AreYouInFocus(); });
+            } else {
+                Measure(state, [&c] { return HandleKey(0, c.keyCode, 1); });
+            }
+        });
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
