@@ -1,12 +1,16 @@
-// What each remote key must make Korrin receive, in the words of
-// keystrokes::Describe. This is the behaviour the tests hold the plug-in to,
-// written independently of the plug-in's own table so that a wrong row there
-// shows up as a failing case here. Pairs not listed must deliver "nothing".
+// What the tests hold the plug-in to, written independently of the plug-in's
+// own constants so that a wrong value there shows up as a failing case here:
+// Korrin's window classes, and what each remote key must make Korrin receive,
+// in the words of keystrokes::Describe. Pairs not listed deliver "nothing".
 #pragma once
 
 #include <cstdint>
 
 namespace expected {
+
+// Korrin's window classes, in the order the plug-in must look for them.
+inline constexpr char kPrimaryClass[] = "WindowsForms10.Window.8.app4";
+inline constexpr char kSecondaryClass[] = "WindowsForms10.Window.8.app5";
 
 struct Key {
     int eventKind;

@@ -5,20 +5,22 @@
 
 #include "plugin/korzel_plugin.h"
 #include "tests/alloc_counter.h"
+#include "tests/expected_keys.h"
 #include "tests/standin/desktop.h"
 
 namespace {
 
-constexpr char kPrimary[] = "WindowsForms10.Window.8.app4";
-constexpr char kSecondary[] = "WindowsForms10.Window.8.app5";
+using expected::kPrimaryClass;
+using expected::kSecondaryClass;
+
 
 enum class Desk { Primary, SecondaryOnly, None };
 
 void Arrange(Desk desk, bool targetInFront) {
     desktop::Reset();
     HWND bystander = desktop::AddWindow("Bystander");
-    HWND target = desk == Desk::Primary         ? desktop::AddWindow(kPrimary)
-                  : desk == Desk::SecondaryOnly ? desktop::AddWindow(kSecondary)
+    HWND target = desk == Desk::Primary         ? desktop::AddWindow(kPrimaryClass)
+                  : desk == Desk::SecondaryOnly ? desktop::AddWindow(kSecondaryClass)
                                                 : nullptr;
     desktop::SetForeground(targetInFront && target ? target : bystander);
     desktop::KeepEvents(false);

@@ -11,12 +11,14 @@
 #include "plugin/korzel_plugin.h"
 #include "target/target_window.h"
 #include "tests/invariants.h"
+#include "tests/expected_keys.h"
 #include "tests/standin/desktop.h"
 
 namespace {
 
-constexpr char kPrimary[] = "WindowsForms10.Window.8.app4";
-constexpr char kSecondary[] = "WindowsForms10.Window.8.app5";
+using expected::kPrimaryClass;
+using expected::kSecondaryClass;
+
 
 struct Arrangement {
     std::vector<desktop::WindowSpec> windows;
@@ -28,14 +30,14 @@ struct Arrangement {
 const std::vector<Arrangement>& Arrangements() {
     static const std::vector<Arrangement> all = {
         {{{"Bystander", -1}}, 0, false, 0},
-        {{{kPrimary, -1}, {"Bystander", -1}}, 1, true, 0},
-        {{{kPrimary, -1}}, 0, true, 1},
-        {{{kSecondary, -1}, {"Dialog", 0}}, 1, true, 1},
-        {{{kPrimary, -1}, {kSecondary, -1}}, 1, true, 0},
-        {{{kSecondary, -1}, {"Bystander", -1}}, 1, true, 0},
-        {{{kPrimary, -1}, {"Dialog", 0}, {"Dialog", 1}}, 1, true, 1},
-        {{{kPrimary, -1}, {"Dialog", 0}, {"Dialog", 1}}, 2, true, 0},
-        {{{kSecondary, -1}}, -1, true, 0},
+        {{{kPrimaryClass, -1}, {"Bystander", -1}}, 1, true, 0},
+        {{{kPrimaryClass, -1}}, 0, true, 1},
+        {{{kSecondaryClass, -1}, {"Dialog", 0}}, 1, true, 1},
+        {{{kPrimaryClass, -1}, {kSecondaryClass, -1}}, 1, true, 0},
+        {{{kSecondaryClass, -1}, {"Bystander", -1}}, 1, true, 0},
+        {{{kPrimaryClass, -1}, {"Dialog", 0}, {"Dialog", 1}}, 1, true, 1},
+        {{{kPrimaryClass, -1}, {"Dialog", 0}, {"Dialog", 1}}, 2, true, 0},
+        {{{kSecondaryClass, -1}}, -1, true, 0},
     };
     return all;
 }
@@ -116,7 +118,7 @@ TEST(Concurrency, KeysAndFocusWhileTheDesktopChanges) {
         if (e.kind == keystrokes::Event::Kind::Posted) {
             ++posted[e.wParam & 0xFF];
             const std::string cls = desktop::ClassOf(e.window);
-            if (cls != kPrimary && cls != kSecondary) ++strayPosts;
+            if (cls != kPrimaryClass && cls != kSecondaryClass) ++strayPosts;
         } else {
             ++injected;
         }

@@ -13,12 +13,13 @@
 
 #include "plugin/korzel_plugin.h"
 #include "target/target_window.h"
+#include "tests/expected_keys.h"
 #include "tests/invariants.h"
 #include "tests/standin/desktop.h"
 
 namespace {
 
-constexpr const char* kClasses[] = {"Bystander", "WindowsForms10.Window.8.app4", "WindowsForms10.Window.8.app5",
+constexpr const char* kClasses[] = {"Bystander", expected::kPrimaryClass, expected::kSecondaryClass,
                                     "#32770"};
 
 std::uint32_t Word(const std::uint8_t* data) {

@@ -4,6 +4,7 @@
 
 #include "plugin/korzel_plugin.h"
 #include "tests/alloc_counter.h"
+#include "tests/expected_keys.h"
 #include "tests/standin/desktop.h"
 
 namespace {
@@ -30,8 +31,8 @@ TEST(Allocations, NoPathAllocates) {
     for (const Case& c : cases) {
         desktop::Reset();
         HWND bystander = desktop::AddWindow("Bystander");
-        HWND target = c.primary ? desktop::AddWindow("WindowsForms10.Window.8.app4")
-                                : (c.secondary ? desktop::AddWindow("WindowsForms10.Window.8.app5") : nullptr);
+        HWND target = c.primary ? desktop::AddWindow(expected::kPrimaryClass)
+                                : (c.secondary ? desktop::AddWindow(expected::kSecondaryClass) : nullptr);
         desktop::SetForeground(c.targetInFront ? target : bystander);
         desktop::KeepEvents(false);  // the stand-in only counts, so any allocation is the plug-in's
 

@@ -4,13 +4,13 @@
 namespace {
 
 TEST_F(DesktopTest, WhatKeysDoYouWantIsAlways0x3399) {
-    desktop::AddWindow(kPrimary);
+    desktop::AddWindow(kPrimaryClass);
     for (int call = 0; call < 3; ++call) EXPECT_EQ(WhatKeysDoYouWant(), 0x3399);
     EXPECT_TRUE(desktop::TakeLookups().empty());
 }
 
 TEST_F(DesktopTest, EnumerateProgrammableFunctionReturns0AndDoesNothing) {
-    HWND primary = desktop::AddWindow(kPrimary);
+    HWND primary = desktop::AddWindow(kPrimaryClass);
     desktop::SetForeground(primary);
     EXPECT_EQ(EnumerateProgrammableFunction(), 0);
     EXPECT_EQ(EnumerateProgrammableFunction(1, 2, 3), 0);

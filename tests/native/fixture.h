@@ -9,11 +9,13 @@
 #include <vector>
 
 #include "plugin/korzel_plugin.h"
+#include "tests/expected_keys.h"
 #include "tests/keystrokes.h"
 #include "tests/standin/desktop.h"
 
-inline constexpr char kPrimary[] = "WindowsForms10.Window.8.app4";
-inline constexpr char kSecondary[] = "WindowsForms10.Window.8.app5";
+
+using expected::kPrimaryClass;
+using expected::kSecondaryClass;
 
 class DesktopTest : public ::testing::Test {
 protected:

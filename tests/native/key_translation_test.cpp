@@ -12,7 +12,7 @@ class KeyTranslation : public DesktopTest {
 protected:
     void SetUp() override {
         DesktopTest::SetUp();
-        primary = desktop::AddWindow(kPrimary);
+        primary = desktop::AddWindow(kPrimaryClass);
         // Keys are posted while another application is in front.
         desktop::SetForeground(desktop::AddWindow("Bystander"));
     }

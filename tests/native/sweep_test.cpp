@@ -25,8 +25,8 @@ TEST_F(DesktopTest, ExhaustiveSweepOfArgumentsAndDesktops) {
     for (const Desk& desk : kDesks) {
         desktop::Reset();
         desktop::SetForeground(desktop::AddWindow("Bystander"));
-        HWND secondary = desk.secondary ? desktop::AddWindow(kSecondary) : nullptr;
-        HWND primary = desk.primary ? desktop::AddWindow(kPrimary) : nullptr;
+        HWND secondary = desk.secondary ? desktop::AddWindow(kSecondaryClass) : nullptr;
+        HWND primary = desk.primary ? desktop::AddWindow(kPrimaryClass) : nullptr;
         const std::uintptr_t target = Id(primary ? primary : secondary);
         desktop::TakeLookups();
         desktop::KeepEvents(true);

@@ -18,13 +18,13 @@ TEST_F(DesktopTest, TargetLookupPrefersThePrimaryClass) {
         Lookups lookups;
     };
     const Case cases[] = {
-        {"neither class", {"Bystander"}, -1, {kPrimary, kSecondary}},
-        {"primary only", {kPrimary}, 0, {kPrimary}},
-        {"secondary only", {kSecondary}, 0, {kPrimary, kSecondary}},
-        {"both, secondary older", {kSecondary, kPrimary}, 1, {kPrimary}},
-        {"both, primary older", {kPrimary, kSecondary}, 0, {kPrimary}},
-        {"two primaries: the one the platform finds", {kPrimary, kPrimary}, 0, {kPrimary}},
-        {"two secondaries", {"Bystander", kSecondary, kSecondary}, 1, {kPrimary, kSecondary}},
+        {"neither class", {"Bystander"}, -1, {kPrimaryClass, kSecondaryClass}},
+        {"primary only", {kPrimaryClass}, 0, {kPrimaryClass}},
+        {"secondary only", {kSecondaryClass}, 0, {kPrimaryClass, kSecondaryClass}},
+        {"both, secondary older", {kSecondaryClass, kPrimaryClass}, 1, {kPrimaryClass}},
+        {"both, primary older", {kPrimaryClass, kSecondaryClass}, 0, {kPrimaryClass}},
+        {"two primaries: the one the platform finds", {kPrimaryClass, kPrimaryClass}, 0, {kPrimaryClass}},
+        {"two secondaries", {"Bystander", kSecondaryClass, kSecondaryClass}, 1, {kPrimaryClass, kSecondaryClass}},
     };
     for (const Case& c : cases) {
         desktop::Reset();
@@ -52,8 +52,8 @@ TEST_F(DesktopTest, TargetLookupPrefersThePrimaryClass) {
 
 // A target window that closes is no longer found: nothing is cached.
 TEST_F(DesktopTest, TargetIsLookedUpAfreshOnEveryCall) {
-    HWND secondary = desktop::AddWindow(kSecondary);
-    HWND primary = desktop::AddWindow(kPrimary);
+    HWND secondary = desktop::AddWindow(kSecondaryClass);
+    HWND primary = desktop::AddWindow(kPrimaryClass);
     EXPECT_EQ(korzel::FindTargetWindow(), primary);
     desktop::RemoveWindow(primary);
     EXPECT_EQ(korzel::FindTargetWindow(), secondary);
@@ -81,23 +81,23 @@ TEST_F(DesktopTest, FocusIsJudgedAgainstTheTargetWindow) {
     const Case cases[] = {
         {"neither class, bystander in front", {{"B", "Bystander", nullptr}}, "B", 0},
         {"neither class, no foreground", {}, nullptr, 0},
-        {"primary in front", {{"P", kPrimary, nullptr}}, "P", 1},
-        {"primary behind a bystander", {{"P", kPrimary, nullptr}, {"B", "Bystander", nullptr}}, "B", 0},
-        {"Korrin's dialog in front", {{"P", kPrimary, nullptr}, {"D", "#32770", "P"}}, "D", 1},
-        {"dialog owned by Korrin's dialog", {{"P", kPrimary, nullptr}, {"D", "#32770", "P"}, {"E", "#32770", "D"}}, "E", 0},
-        {"bystander's dialog in front", {{"P", kPrimary, nullptr}, {"B", "Bystander", nullptr}, {"D", "#32770", "B"}}, "D", 0},
-        {"primary, no foreground window", {{"P", kPrimary, nullptr}}, nullptr, 0},
+        {"primary in front", {{"P", kPrimaryClass, nullptr}}, "P", 1},
+        {"primary behind a bystander", {{"P", kPrimaryClass, nullptr}, {"B", "Bystander", nullptr}}, "B", 0},
+        {"Korrin's dialog in front", {{"P", kPrimaryClass, nullptr}, {"D", "#32770", "P"}}, "D", 1},
+        {"dialog owned by Korrin's dialog", {{"P", kPrimaryClass, nullptr}, {"D", "#32770", "P"}, {"E", "#32770", "D"}}, "E", 0},
+        {"bystander's dialog in front", {{"P", kPrimaryClass, nullptr}, {"B", "Bystander", nullptr}, {"D", "#32770", "B"}}, "D", 0},
+        {"primary, no foreground window", {{"P", kPrimaryClass, nullptr}}, nullptr, 0},
         // A secondary-class target counts by the same rule as a primary one.
-        {"secondary in front", {{"S", kSecondary, nullptr}}, "S", 1},
-        {"secondary behind a bystander", {{"S", kSecondary, nullptr}, {"B", "Bystander", nullptr}}, "B", 0},
-        {"secondary's dialog in front", {{"S", kSecondary, nullptr}, {"D", "#32770", "S"}}, "D", 1},
-        {"secondary, dialog of its dialog", {{"S", kSecondary, nullptr}, {"D", "#32770", "S"}, {"E", "#32770", "D"}}, "E", 0},
-        {"secondary, no foreground window", {{"S", kSecondary, nullptr}}, nullptr, 0},
+        {"secondary in front", {{"S", kSecondaryClass, nullptr}}, "S", 1},
+        {"secondary behind a bystander", {{"S", kSecondaryClass, nullptr}, {"B", "Bystander", nullptr}}, "B", 0},
+        {"secondary's dialog in front", {{"S", kSecondaryClass, nullptr}, {"D", "#32770", "S"}}, "D", 1},
+        {"secondary, dialog of its dialog", {{"S", kSecondaryClass, nullptr}, {"D", "#32770", "S"}, {"E", "#32770", "D"}}, "E", 0},
+        {"secondary, no foreground window", {{"S", kSecondaryClass, nullptr}}, nullptr, 0},
         // With both classes present, only the primary window counts.
-        {"both, secondary in front", {{"P", kPrimary, nullptr}, {"S", kSecondary, nullptr}}, "S", 0},
-        {"both, secondary's dialog in front", {{"P", kPrimary, nullptr}, {"S", kSecondary, nullptr}, {"D", "#32770", "S"}}, "D", 0},
-        {"both, primary in front", {{"S", kSecondary, nullptr}, {"P", kPrimary, nullptr}}, "P", 1},
-        {"both, secondary owned by primary in front", {{"P", kPrimary, nullptr}, {"S", kSecondary, "P"}}, "S", 1},
+        {"both, secondary in front", {{"P", kPrimaryClass, nullptr}, {"S", kSecondaryClass, nullptr}}, "S", 0},
+        {"both, secondary's dialog in front", {{"P", kPrimaryClass, nullptr}, {"S", kSecondaryClass, nullptr}, {"D", "#32770", "S"}}, "D", 0},
+        {"both, primary in front", {{"S", kSecondaryClass, nullptr}, {"P", kPrimaryClass, nullptr}}, "P", 1},
+        {"both, secondary owned by primary in front", {{"P", kPrimaryClass, nullptr}, {"S", kSecondaryClass, "P"}}, "S", 1},
     };
     for (const Case& c : cases) {
         desktop::Reset();

@@ -4,9 +4,12 @@
 #include <cstdio>
 #include <vector>
 
+#include "tests/expected_keys.h"
+
 namespace {
 
-constexpr char kPrimary[] = "WindowsForms10.Window.8.app4";
+using expected::kPrimaryClass;
+
 
 double Now() {
     static const double frequency = [] {
@@ -69,9 +72,9 @@ int RunBenchmarks(const Plugin& plugin, int rounds, int callsPerRound) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = kPrimary;
+    wc.lpszClassName = kPrimaryClass;
     RegisterClassA(&wc);
-    HWND target = CreateWindowExA(0, kPrimary, "bench target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+    HWND target = CreateWindowExA(0, kPrimaryClass, "bench target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
                                   nullptr, wc.hInstance, nullptr);
     SetForegroundWindow(target);
     SetFocus(target);
@@ -80,7 +83,7 @@ int RunBenchmarks(const Plugin& plugin, int rounds, int callsPerRound) {
     const Pair posted = Compare(
         "HandleKey, posted key (code 23)", "FindWindowA + PostMessageA", rounds, callsPerRound,
         [&] { plugin.HandleKey(0, 23, 1); },
-        [&] { PostMessageA(FindWindowA(kPrimary, nullptr), WM_KEYDOWN, VK_UP, 0); });
+        [&] { PostMessageA(FindWindowA(kPrimaryClass, nullptr), WM_KEYDOWN, VK_UP, 0); });
     auto ctrlF = [] {
         keybd_event(VK_CONTROL, 0, 0, 0);
         keybd_event('F', 0, 0, 0);
@@ -93,7 +96,7 @@ int RunBenchmarks(const Plugin& plugin, int rounds, int callsPerRound) {
     const Pair chordWithLookup = Compare("HandleKey, Ctrl chord (code 35)", "FindWindowA + 4 x keybd_event", rounds,
                                          callsPerRound / 4, [&] { plugin.HandleKey(0, 35, 1); },
                                          [&] {
-                                             if (FindWindowA(kPrimary, nullptr) != nullptr) ctrlF();
+                                             if (FindWindowA(kPrimaryClass, nullptr) != nullptr) ctrlF();
                                          });
     DestroyWindow(target);
 

@@ -14,8 +14,9 @@
 
 namespace {
 
-constexpr char kPrimary[] = "WindowsForms10.Window.8.app4";
-constexpr char kSecondary[] = "WindowsForms10.Window.8.app5";
+using expected::kPrimaryClass;
+using expected::kSecondaryClass;
+
 
 class Results {
 public:
@@ -130,7 +131,7 @@ void CheckFixedAnswers(Results& results, Korrin& korrin, const Plugin& plugin) {
     results.Group("fixed answers");
     for (int call = 1; call <= 3; ++call) results.Equal("WhatKeysDoYouWant, call " + std::to_string(call), 0x3399, plugin.WhatKeysDoYouWant());
     Arrangement windows(korrin);
-    HWND target = windows.Add("korrin", kPrimary);
+    HWND target = windows.Add("korrin", kPrimaryClass);
     windows.Add("bystander", "Bystander");
     korrin.Front("korrin");
     korrin.Sync();
@@ -144,7 +145,7 @@ void CheckFixedAnswers(Results& results, Korrin& korrin, const Plugin& plugin) {
 
 void CheckKeys(Results& results, Korrin& korrin, const Plugin& plugin) {
     Arrangement windows(korrin);
-    HWND target = windows.Add("korrin", kPrimary);
+    HWND target = windows.Add("korrin", kPrimaryClass);
     windows.Add("bystander", "Bystander");
     // Posted keys must reach Korrin's window even while another one is in front.
     korrin.Front("bystander");
@@ -189,11 +190,11 @@ void CheckDelivery(Results& results, Korrin& korrin, const Plugin& plugin) {
     Arrangement windows(korrin);
     windows.Add("bystander", "Bystander");
     korrin.Front("bystander");
-    HWND secondary = windows.Add("secondary", kSecondary);
+    HWND secondary = windows.Add("secondary", kSecondaryClass);
     korrin.Front("bystander");
     CheckKey(results, korrin, plugin, 0, 23, 1, "secondary", secondary, "WM_KEYDOWN VK_UP posted");
     CheckKey(results, korrin, plugin, 0, 36, 2, "secondary", secondary, "Ctrl+Left injected");
-    HWND primary = windows.Add("primary", kPrimary);
+    HWND primary = windows.Add("primary", kPrimaryClass);
     korrin.Front("bystander");
     CheckKey(results, korrin, plugin, 0, 24, 1, "primary", primary, "WM_KEYDOWN VK_DOWN posted");
     const Press press = PressKey(korrin, plugin, 0, 25, 2, "primary", primary);
@@ -217,17 +218,17 @@ void CheckFocus(Results& results, Korrin& korrin, const Plugin& plugin) {
     };
     const Case cases[] = {
         {"neither class, bystander in front", {{"bystander", "Bystander", ""}}, "bystander", 0},
-        {"primary in front", {{"primary", kPrimary, ""}}, "primary", 1},
-        {"primary behind a bystander", {{"primary", kPrimary, ""}, {"bystander", "Bystander", ""}}, "bystander", 0},
-        {"Korrin's dialog in front", {{"primary", kPrimary, ""}, {"dialog", "KorrinDialog", "primary"}}, "dialog", 1},
+        {"primary in front", {{"primary", kPrimaryClass, ""}}, "primary", 1},
+        {"primary behind a bystander", {{"primary", kPrimaryClass, ""}, {"bystander", "Bystander", ""}}, "bystander", 0},
+        {"Korrin's dialog in front", {{"primary", kPrimaryClass, ""}, {"dialog", "KorrinDialog", "primary"}}, "dialog", 1},
         {"dialog of Korrin's dialog in front",
-         {{"primary", kPrimary, ""}, {"dialog", "KorrinDialog", "primary"}, {"inner", "KorrinDialog", "dialog"}}, "inner", 0},
-        {"primary, no foreground window", {{"primary", kPrimary, ""}}, nullptr, 0},
-        {"secondary only, in front", {{"secondary", kSecondary, ""}}, "secondary", 1},
-        {"secondary only, behind a bystander", {{"secondary", kSecondary, ""}, {"bystander", "Bystander", ""}}, "bystander", 0},
-        {"secondary's dialog in front", {{"secondary", kSecondary, ""}, {"dialog", "KorrinDialog", "secondary"}}, "dialog", 1},
-        {"both, secondary in front", {{"primary", kPrimary, ""}, {"secondary", kSecondary, ""}}, "secondary", 0},
-        {"both, primary in front", {{"secondary", kSecondary, ""}, {"primary", kPrimary, ""}}, "primary", 1},
+         {{"primary", kPrimaryClass, ""}, {"dialog", "KorrinDialog", "primary"}, {"inner", "KorrinDialog", "dialog"}}, "inner", 0},
+        {"primary, no foreground window", {{"primary", kPrimaryClass, ""}}, nullptr, 0},
+        {"secondary only, in front", {{"secondary", kSecondaryClass, ""}}, "secondary", 1},
+        {"secondary only, behind a bystander", {{"secondary", kSecondaryClass, ""}, {"bystander", "Bystander", ""}}, "bystander", 0},
+        {"secondary's dialog in front", {{"secondary", kSecondaryClass, ""}, {"dialog", "KorrinDialog", "secondary"}}, "dialog", 1},
+        {"both, secondary in front", {{"primary", kPrimaryClass, ""}, {"secondary", kSecondaryClass, ""}}, "secondary", 0},
+        {"both, primary in front", {{"secondary", kSecondaryClass, ""}, {"primary", kPrimaryClass, ""}}, "primary", 1},
     };
     for (const Case& c : cases) {
         Arrangement windows(korrin);
@@ -343,9 +344,9 @@ HWND OwnTargetWindow() {
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = kPrimary;
+    wc.lpszClassName = kPrimaryClass;
     RegisterClassA(&wc);
-    return CreateWindowExA(0, kPrimary, "own target", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+    return CreateWindowExA(0, kPrimaryClass, "own target", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
 }
 
 void DiscardMessages() {
@@ -471,7 +472,7 @@ DWORD WINAPI Hammer(void* argument) {
 void CheckConcurrency(Results& results, Korrin& korrin, const Plugin& plugin) {
     results.Group("concurrency");
     Arrangement windows(korrin);
-    HWND target = windows.Add("korrin", kPrimary);
+    HWND target = windows.Add("korrin", kPrimaryClass);
     HWND bystander = windows.Add("bystander", "Bystander");
     korrin.Front("bystander");
     korrin.Sync();
@@ -543,7 +544,7 @@ int RunEndToEnd(const Plugin& plugin, const E2eOptions& options) {
     if (options.keymapFile != nullptr) {
         results.Group("key map");
         Arrangement windows(korrin);
-        HWND target = windows.Add("korrin", kPrimary);
+        HWND target = windows.Add("korrin", kPrimaryClass);
         const std::vector<KeyRow> rows = PressEveryKey(korrin, plugin, "korrin", target);
         results.Check(WriteKeymap(rows, options.keymapFile), "written", options.keymapFile, "not written");
     }

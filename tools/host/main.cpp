@@ -17,6 +17,7 @@
 #include <cstring>
 #include <string>
 
+#include "tests/expected_keys.h"
 #include "tools/host/bench.h"
 #include "tools/host/e2e.h"
 #include "tools/host/identity.h"
@@ -54,12 +55,13 @@ int Demo(const Plugin& plugin, const char* korrinExe, const char* keymapFile) {
     std::string error;
     // Korrin starts with its main window, of the primary class, and one
     // dialog that it owns.
-    if (!korrin.Start(korrinExe, error, "WindowsForms10.Window.8.app4 1")) {
+    if (!korrin.Start(korrinExe, error, std::string(expected::kPrimaryClass) + " 1")) {
         std::fprintf(stderr, "korzel-host: %s\n", error.c_str());
         return 1;
     }
-    std::printf("Stand-in Korrin: window 0x%llX of class WindowsForms10.Window.8.app4, owning dialog 0x%llX\n",
+    std::printf("Stand-in Korrin: window 0x%llX of class %s, owning dialog 0x%llX\n",
                 static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(korrin.Started("korrin"))),
+                expected::kPrimaryClass,
                 static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(korrin.Started("owned1"))));
     korrin.Front("owned1");
     std::printf("  Korrin's dialog in front: AreYouInFocus = %d\n", plugin.AreYouInFocus());
