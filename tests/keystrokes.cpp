@@ -21,12 +21,6 @@ constexpr KeyName kKeyNames[] = {
     {0xA2, "VK_LCONTROL", "LeftCtrl"}, {0xA4, "VK_LMENU", "LeftAlt"},
 };
 
-std::string Hex(std::uintmax_t value) {
-    char text[24];
-    std::snprintf(text, sizeof text, "0x%jX", value);
-    return text;
-}
-
 std::string Name(std::uint8_t virtualKey, bool asConstant) {
     for (const KeyName& name : kKeyNames) {
         if (name.virtualKey == virtualKey) return asConstant ? name.constant : name.key;
@@ -43,6 +37,12 @@ bool IsClean(const Event& event, std::uint8_t virtualKey, std::uint32_t flags) {
 }
 
 }  // namespace
+
+std::string Hex(std::uintmax_t value) {
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%jX", value);
+    return text;
+}
 
 Event Posted(std::uintptr_t window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
     Event event{Event::Kind::Posted};

@@ -30,6 +30,9 @@ struct Event {
 Event Posted(std::uintptr_t window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 Event Injected(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags, std::uintptr_t extraInfo);
 
+// "0x1A".
+std::string Hex(std::uintmax_t value);
+
 // One event, raw: "posted 0x100 wParam 0x26 lParam 0 to 0x1000",
 // "injected vk 0x11 scan 0 flags 0x0 extra 0".
 std::string Raw(const Event& event);

@@ -13,7 +13,6 @@
 #include "tests/keystrokes.h"
 #include "tests/standin/desktop.h"
 
-
 using expected::kPrimaryClass;
 using expected::kSecondaryClass;
 

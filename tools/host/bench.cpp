@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "tests/expected_keys.h"
+#include "tools/host/session.h"
 
 namespace {
 
 using expected::kPrimaryClass;
-
 
 double Now() {
     static const double frequency = [] {
@@ -20,11 +20,6 @@ double Now() {
     LARGE_INTEGER t;
     QueryPerformanceCounter(&t);
     return static_cast<double>(t.QuadPart) / frequency;
-}
-
-void DiscardMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);  // validates WM_PAINT
 }
 
 // ns per call of `call`, over one round; the queue is emptied afterwards,
@@ -69,13 +64,7 @@ Pair Compare(const char* name, const char* bare, int rounds, int calls, A plugin
 int RunBenchmarks(const Plugin& plugin, int rounds, int callsPerRound) {
     // Korrin's window lives in this process and has the focus, so that
     // posted keys and chords both land in this thread's queue.
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = kPrimaryClass;
-    RegisterClassA(&wc);
-    HWND target = CreateWindowExA(0, kPrimaryClass, "bench target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
-                                  nullptr, wc.hInstance, nullptr);
+    HWND target = OwnTargetWindow(true);
     SetForegroundWindow(target);
     SetFocus(target);
     DiscardMessages();

@@ -63,11 +63,7 @@ private:
     DWORD groupStart_ = 0;
 };
 
-std::string Hex(unsigned long long value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "0x%llX", value);
-    return text;
-}
+using keystrokes::Hex;
 
 std::string Handle(HWND window) { return Hex(reinterpret_cast<std::uintptr_t>(window)); }
 
@@ -175,10 +171,9 @@ void CheckKeys(Results& results, Korrin& korrin, const Plugin& plugin) {
     korrin.Front("korrin");
     korrin.Sync();
     plugin.HandleKey(0, 35, 1);
-    const auto lines = korrin.Sync();
     std::string arrived;
-    for (const std::string& line : lines) {
-        if (line.rfind("key korrin ", 0) == 0) arrived += line.substr(11) + "; ";
+    for (const keystrokes::Event& e : Korrin::Events(korrin.Sync(), "korrin", reinterpret_cast<std::uintptr_t>(target))) {
+        if (e.kind == keystrokes::Event::Kind::Posted) arrived += Hex(e.message) + " " + Hex(e.wParam) + " ; ";
     }
     results.Check(arrived.find("0x100 0x11 ") != std::string::npos && arrived.find("0x100 0x46 ") != std::string::npos &&
                       arrived.find("0x101 0x46 ") != std::string::npos && arrived.find("0x101 0x11 ") != std::string::npos,
@@ -338,22 +333,6 @@ void CheckLoading(Results& results, const E2eOptions& options) {
     }
 }
 
-// A window of Korrin's primary class in this process, so that posted keys
-// land in this thread's own queue, where they are simply discarded.
-HWND OwnTargetWindow() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = kPrimaryClass;
-    RegisterClassA(&wc);
-    return CreateWindowExA(0, kPrimaryClass, "own target", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
-}
-
-void DiscardMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);  // validates WM_PAINT
-}
-
 struct ProcessFigures {
     DWORD handles = 0;
     SIZE_T privateBytes = 0;
@@ -409,7 +388,8 @@ ProcessFigures Measure() {
 // Load, use and unload the plug-in many times: nothing may be left behind.
 void CheckLoadCycles(Results& results, const char* dll, int cycles) {
     results.Group("load cycles");
-    HWND target = OwnTargetWindow();
+    // Posted keys land in this thread's own queue and are discarded there.
+    HWND target = OwnTargetWindow(false);
     auto cycle = [&]() -> bool {
         Plugin plugin;
         std::string error;

@@ -130,11 +130,6 @@ void Korrin::Hide(const std::string& name) {
     Expect("hidden " + name);
 }
 
-HWND Korrin::Foreground() {
-    Send("foreground");
-    return ParseHandle(Field(Expect("foreground "), 1));
-}
-
 void Korrin::WatchForAbout(int milliseconds) { Send("about " + std::to_string(milliseconds)); }
 
 std::vector<std::string> Korrin::Sync() {

@@ -25,7 +25,6 @@ public:
     HWND Front(const std::string& name);
     void Close(const std::string& name);
     void Hide(const std::string& name);
-    HWND Foreground();
     // Watch for the About box for up to `milliseconds` and press its OK
     // button once it appears.
     void WatchForAbout(int milliseconds = 30000);

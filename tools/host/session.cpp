@@ -1,5 +1,7 @@
 #include "tools/host/session.h"
 
+#include "tests/expected_keys.h"
+
 std::string HeldModifiers() {
     struct Modifier {
         int virtualKey;
@@ -14,6 +16,22 @@ std::string HeldModifiers() {
         if (GetAsyncKeyState(modifier.virtualKey) & 0x8000) held += std::string(held.empty() ? "" : " ") + modifier.name;
     }
     return held;
+}
+
+HWND OwnTargetWindow(bool visible) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = expected::kPrimaryClass;
+    RegisterClassA(&wc);
+    const DWORD style = visible ? WS_OVERLAPPEDWINDOW | WS_VISIBLE : WS_POPUP;
+    return CreateWindowExA(0, expected::kPrimaryClass, "own target", style, 0, 0, 200, 100, nullptr, nullptr,
+                           wc.hInstance, nullptr);
+}
+
+void DiscardMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
 
 Press PressKey(Korrin& korrin, const Plugin& plugin, std::uint32_t alternate, std::uint32_t keyCode,

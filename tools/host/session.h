@@ -22,3 +22,11 @@ Press PressKey(Korrin& korrin, const Plugin& plugin, std::uint32_t alternate, st
 
 // Modifier keys that GetAsyncKeyState reports as down, e.g. "VK_CONTROL VK_LCONTROL".
 std::string HeldModifiers();
+
+// A window of Korrin's primary class in this process, so that keys sent to
+// it land in this thread's own queue; hidden unless `visible`.
+HWND OwnTargetWindow(bool visible);
+
+// Empties this thread's queue. Messages are dispatched, since an unpainted
+// window's WM_PAINT never leaves the queue otherwise.
+void DiscardMessages();

@@ -13,7 +13,6 @@
 //   front NAME                  bring it to the front -> "front NAME 0x<foreground>"
 //   close NAME                  destroy it            -> "closed NAME"
 //   hide NAME                   hide it               -> "hidden NAME"
-//   foreground                  -> "foreground 0x<foreground>"
 //   about [MS]                  watch for the About box for MS milliseconds
 //                               (30000 by default); when it appears, report
 //                               it and press OK -> "about ..." line, else
@@ -180,8 +179,6 @@ void Run(const std::string& line) {
     } else if (command == "hide" && n >= 2) {
         ShowWindow(Lookup(a), SW_HIDE);
         Report("hidden %s", a);
-    } else if (command == "foreground") {
-        Report("foreground 0x%llX", Id(GetForegroundWindow()));
     } else if (command == "about") {
         g_aboutPolls = 0;
         g_aboutPollLimit = (n >= 2 ? std::atoi(a) : 30000) / 50;
