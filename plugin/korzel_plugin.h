@@ -1,6 +1,7 @@
 // The host's contract with this plug-in, export by export, in the order the
-// host uses them. The DLL, its tests and the stand-in host all build against
-// this header, so a change of signature shows up everywhere at once.
+// host uses them. The DLL and its native tests build against this header.
+// The stand-in host does not: it declares the exports as a host calls them
+// (tools/host/host_abi.h), so that a convention changed here is caught there.
 //
 // Every export is extern "C", cdecl and undecorated; Korzel.def fixes the
 // names and ordinals (see plugin/ABI.md).

@@ -22,8 +22,18 @@ EXPORTS = [
     (5, "WhatKeysDoYouWant"),
 ]
 
-# Only the ANSI variants of the windowing calls, and nothing else from USER32.
-USER32_IMPORTS = {"FindWindowA", "GetForegroundWindow", "GetWindow", "PostMessageA", "keybd_event", "MessageBoxA"}
+# The plug-in's whole import table: the ANSI variants of six windowing calls.
+# No C run-time and no KERNEL32: nothing that could allocate, start a thread
+# or load another module.
+IMPORTS = {"user32.dll": {"FindWindowA", "GetForegroundWindow", "GetWindow", "PostMessageA", "keybd_event",
+                          "MessageBoxA"}}
+
+# Sections a run-time-free image needs: code, constants, the export and import
+# tables, the version block, and base relocations (32-bit: its code holds
+# absolute addresses). x64 keeps its table-based unwind data.
+SECTIONS_32 = {".text", ".rdata", ".edata", ".idata", ".rsrc", ".reloc"}
+SECTIONS_64 = {".text", ".rdata", ".pdata", ".xdata", ".edata", ".idata", ".rsrc"}
+MAX_SIZE = 6 * 1024
 
 STRINGS = [
     ("FileDescription", "Korrin Plug-In for Zelvane."),
@@ -44,7 +54,8 @@ def load():
     pe.parse_data_directories(directories=[
         pefile.DIRECTORY_ENTRY[name] for name in (
             "IMAGE_DIRECTORY_ENTRY_EXPORT", "IMAGE_DIRECTORY_ENTRY_IMPORT", "IMAGE_DIRECTORY_ENTRY_RESOURCE",
-            "IMAGE_DIRECTORY_ENTRY_DEBUG", "IMAGE_DIRECTORY_ENTRY_BASERELOC", "IMAGE_DIRECTORY_ENTRY_TLS")])
+            "IMAGE_DIRECTORY_ENTRY_DEBUG", "IMAGE_DIRECTORY_ENTRY_BASERELOC", "IMAGE_DIRECTORY_ENTRY_TLS",
+            "IMAGE_DIRECTORY_ENTRY_LOAD_CONFIG")])
     return pe
 
 
@@ -76,10 +87,26 @@ class Module(unittest.TestCase):
             self.assertIsNone(symbol.forwarder, symbol.name)
             self.assertTrue(symbol.address, symbol.name)
 
-    def test_imports_only_system_dlls(self):
+    def test_imports_exactly_the_six_user32_calls(self):
         dlls = {text(entry.dll).lower(): {text(i.name) for i in entry.imports} for entry in self.pe.DIRECTORY_ENTRY_IMPORT}
-        self.assertEqual(set(dlls), {"kernel32.dll", "user32.dll", "msvcrt.dll"})
-        self.assertEqual(dlls["user32.dll"], USER32_IMPORTS)
+        self.assertEqual(dlls, IMPORTS)
+        self.assertFalse(hasattr(self.pe, "DIRECTORY_ENTRY_DELAY_IMPORT"), "delay-load imports")
+
+    def test_no_run_time_left_in_the_image(self):
+        # No TLS callbacks or slots, no load-config (the run-time's security
+        # cookie and SEH table), no writable data, no C++ or DWARF frame data.
+        for name in ("DIRECTORY_ENTRY_TLS", "DIRECTORY_ENTRY_LOAD_CONFIG"):
+            self.assertFalse(hasattr(self.pe, name), name)
+        tls = self.pe.OPTIONAL_HEADER.DATA_DIRECTORY[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_TLS"]]
+        self.assertEqual((tls.VirtualAddress, tls.Size), (0, 0))
+        names = {text(section.Name).rstrip("\0") for section in self.pe.sections}
+        self.assertEqual(names, SECTIONS_32 if self.is32 else SECTIONS_64)
+
+    def test_entry_point_is_in_the_code(self):
+        entry = self.pe.OPTIONAL_HEADER.AddressOfEntryPoint
+        section = self.pe.get_section_by_rva(entry)
+        self.assertIsNotNone(section, "entry point outside every section")
+        self.assertEqual(text(section.Name).rstrip("\0"), ".text")
 
     def test_has_exactly_one_resource_the_version_block(self):
         found = []
@@ -97,9 +124,11 @@ class Module(unittest.TestCase):
         if self.is32:
             # The 32-bit image registers no SEH handler, so it says so.
             self.assertTrue(flags & names["IMAGE_DLLCHARACTERISTICS_NO_SEH"], "NO_SEH")
-        # ASLR needs the relocations to be kept.
+        # ASLR needs the relocations to be kept. x64 code addresses everything
+        # relative to the instruction, so its image may need none at all.
         self.assertFalse(self.pe.FILE_HEADER.Characteristics & pefile.IMAGE_CHARACTERISTICS["IMAGE_FILE_RELOCS_STRIPPED"])
-        self.assertTrue(hasattr(self.pe, "DIRECTORY_ENTRY_BASERELOC"))
+        if self.is32:
+            self.assertTrue(hasattr(self.pe, "DIRECTORY_ENTRY_BASERELOC"))
 
     def test_no_section_is_writable_and_executable(self):
         for section in self.pe.sections:
@@ -112,7 +141,7 @@ class Module(unittest.TestCase):
         self.assertFalse(hasattr(self.pe, "DIRECTORY_ENTRY_DEBUG"), "debug directory")
         for section in self.pe.sections:
             self.assertFalse(text(section.Name).startswith((".debug", "/")), text(section.Name))
-        self.assertLess(os.path.getsize(DLL), 20 * 1024)
+        self.assertLessEqual(os.path.getsize(DLL), MAX_SIZE)
         self.assertEqual(self.pe.FILE_HEADER.TimeDateStamp, 0)
         self.assertEqual(self.pe.DIRECTORY_ENTRY_EXPORT.struct.TimeDateStamp, 0)
         self.assertEqual(self.pe.DIRECTORY_ENTRY_RESOURCE.struct.TimeDateStamp, 0)
