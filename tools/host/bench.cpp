@@ -96,3 +96,26 @@ int RunBenchmarks(const Plugin& plugin, int rounds, int callsPerRound) {
     }
     return 0;
 }
+
+int RunLoadBenchmark(const char* dll, const char* emptyDll, int rounds, int cyclesPerRound) {
+    // Neither module may be loaded already, or LoadLibrary would only count
+    // a reference.
+    for (const char* path : {dll, emptyDll}) {
+        HMODULE module = LoadLibraryA(path);
+        if (module == nullptr) {
+            std::fprintf(stderr, "korzel-host: cannot load %s (error %lu)\n", path, GetLastError());
+            return 1;
+        }
+        FreeLibrary(module);
+        if (GetModuleHandleA(path) != nullptr) {
+            std::fprintf(stderr, "korzel-host: %s stays loaded in this process; its load cannot be timed\n", path);
+            return 1;
+        }
+    }
+    const Pair load = Compare("LoadLibrary + FreeLibrary", "the same, an empty DLL", rounds, cyclesPerRound,
+                              [&] { FreeLibrary(LoadLibraryA(dll)); }, [&] { FreeLibrary(LoadLibraryA(emptyDll)); });
+    std::printf("\nMedians of %d rounds of %d load cycles, ns per cycle\n", rounds, cyclesPerRound);
+    std::printf("  %s: %.0f\n  %s: %.0f\n  ratio %.3f\n", dll, load.plugin, emptyDll, load.baseline,
+                load.plugin / load.baseline);
+    return 0;
+}

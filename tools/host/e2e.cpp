@@ -139,6 +139,28 @@ void CheckFixedAnswers(Results& results, Korrin& korrin, const Plugin& plugin) {
                   keystrokes::Describe(Korrin::Events(korrin.Sync(), "korrin", reinterpret_cast<std::uintptr_t>(target))));
 }
 
+// Each export called as the host calls it, through the thunk that measures
+// the stack pointer: a cdecl export leaves its arguments for the caller to
+// remove. Configure's call is checked with the About box.
+void CheckCallingConvention(Results& results, Korrin& korrin, const Plugin& plugin) {
+    results.Group("calling convention: the caller removes the arguments");
+    auto check = [&](const std::string& call, host_abi::Checked checked, int expectedResult) {
+        results.Equal(call + ": bytes popped by the plug-in", 0, checked.popped);
+        results.Equal(call + ": result", expectedResult, checked.result);
+    };
+    Arrangement windows(korrin);
+    windows.Add("bystander", "Bystander");
+    korrin.Front("bystander");
+    check("WhatKeysDoYouWant()", host_abi::Call(plugin.whatKeysDoYouWant), 0x3399);
+    check("AreYouInFocus()", host_abi::Call(plugin.areYouInFocus), 0);
+    check("HandleKey(0, 23, 1), no Korrin window", host_abi::Call(plugin.handleKey, 0, 23, 1), 0);
+    const auto enumerate = plugin.enumerateProgrammableFunction;
+    check("EnumerateProgrammableFunction()", host_abi::Call(enumerate), 0);
+    check("EnumerateProgrammableFunction(7)", host_abi::Call(enumerate, 7), 0);
+    check("EnumerateProgrammableFunction(1, 2, 3)", host_abi::Call(enumerate, 1, 2, 3), 0);
+    check("EnumerateProgrammableFunction(1, 2, 3, 4, 5, 6)", host_abi::Call(enumerate, 1, 2, 3, 4, 5, 6), 0);
+}
+
 void CheckKeys(Results& results, Korrin& korrin, const Plugin& plugin) {
     Arrangement windows(korrin);
     HWND target = windows.Add("korrin", kPrimaryClass);
@@ -260,7 +282,9 @@ void CheckAbout(Results& results, Korrin& korrin, const Plugin& plugin) {
         const std::string name = owner ? "Configure(host window)" : "Configure(null)";
         korrin.Sync();
         korrin.WatchForAbout();
-        const int result = plugin.Configure(owner);
+        const host_abi::Checked call = host_abi::Call(plugin.configure, owner);
+        const int result = call.result;
+        results.Equal(name + ": bytes popped by the plug-in", 0, call.popped);
         std::string seen = "no About box";
         for (const std::string& line : korrin.Sync()) {
             if (line.rfind("about", 0) == 0) seen = line;
@@ -511,6 +535,7 @@ int RunEndToEnd(const Plugin& plugin, const E2eOptions& options) {
         return results.Finish() | 1;
     }
     CheckExports(results, plugin);
+    CheckCallingConvention(results, korrin, plugin);
     CheckFixedAnswers(results, korrin, plugin);
     CheckKeys(results, korrin, plugin);
     CheckDelivery(results, korrin, plugin);
@@ -529,5 +554,7 @@ int RunEndToEnd(const Plugin& plugin, const E2eOptions& options) {
         results.Check(WriteKeymap(rows, options.keymapFile), "written", options.keymapFile, "not written");
     }
     korrin.Stop();
+    results.Group("calling convention, every call of this run");
+    results.Equal("calls in which an export popped its own arguments", 0, plugin.AbiFaults());
     return results.Finish();
 }

@@ -9,8 +9,11 @@
 //       keys as a Markdown table
 //   korzel-host test <plugin.dll> <korrin.exe> [options]
 //       the end-to-end cases; see e2e.cpp
-//   korzel-host bench <plugin.dll> [rounds] [calls per round]
-//       HandleKey timed against the bare platform calls it makes
+//   korzel-host bench <plugin.dll> [--empty <dll>] [--rounds N] [--calls N] [--cycles N]
+//       HandleKey timed against the bare platform calls it makes; with
+//       --empty, also the plug-in's LoadLibrary + FreeLibrary against those
+//       of an empty DLL. Each round makes N calls of each kind (chords: N/4)
+//       and N load cycles of each DLL.
 #include <cstdio>
 #include <cstdint>
 #include <cstdlib>
@@ -32,7 +35,7 @@ int Usage() {
                  "       korzel-host demo <plugin.dll> <korrin.exe> [--keymap <file>]\n"
                  "       korzel-host test <plugin.dll> <korrin.exe> [--broken <dll>] [--other-machine <dll>]\n"
                  "                        [--concurrency] [--load-cycles <n>] [--keymap <file>]\n"
-                 "       korzel-host bench <plugin.dll> [rounds] [calls per round]\n");
+                 "       korzel-host bench <plugin.dll> [--empty <dll>] [--rounds N] [--calls N] [--cycles N]\n");
     return 2;
 }
 
@@ -100,7 +103,16 @@ int main(int argc, char** argv) {
         PrintIdentity(plugin, dll);
         status = Demo(plugin, argv[3], Option(argc, argv, "--keymap"));
     } else if (mode == "bench") {
-        status = RunBenchmarks(plugin, argc >= 4 ? std::atoi(argv[3]) : 31, argc >= 5 ? std::atoi(argv[4]) : 4000);
+        const char* rounds = Option(argc, argv, "--rounds");
+        const char* calls = Option(argc, argv, "--calls");
+        const int roundCount = rounds ? std::atoi(rounds) : 31;
+        const int callCount = calls ? std::atoi(calls) : 4000;
+        status = RunBenchmarks(plugin, roundCount, callCount);
+        if (const char* empty = Option(argc, argv, "--empty"); empty != nullptr && status == 0) {
+            UnloadPlugin(plugin);
+            const char* cycles = Option(argc, argv, "--cycles");
+            status = RunLoadBenchmark(dll, empty, roundCount, cycles ? std::atoi(cycles) : 100);
+        }
     } else if (mode == "test" && argc >= 4) {
         E2eOptions options;
         options.dll = dll;

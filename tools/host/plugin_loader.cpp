@@ -47,6 +47,15 @@ const char* MachineName(unsigned machine) {
     }
 }
 
+int Plugin::Checked(const char* name, host_abi::Checked call) const {
+    if (call.popped != 0) {
+        ++*abiFaults_;
+        std::fprintf(stderr, "korzel-host: %s removed %d bytes of its arguments from the stack itself: it is not cdecl\n",
+                     name, call.popped);
+    }
+    return call.result;
+}
+
 bool LoadPlugin(const char* path, Plugin& plugin, std::string& error) {
     plugin = {};
     const unsigned machine = FileMachine(path);
@@ -61,11 +70,11 @@ bool LoadPlugin(const char* path, Plugin& plugin, std::string& error) {
         error = std::string("LoadLibrary failed for ") + path + " (error " + code + ")";
         return false;
     }
-    if (Resolve(plugin.module, "WhatKeysDoYouWant", plugin.WhatKeysDoYouWant, error) &&
-        Resolve(plugin.module, "EnumerateProgrammableFunction", plugin.EnumerateProgrammableFunction, error) &&
-        Resolve(plugin.module, "AreYouInFocus", plugin.AreYouInFocus, error) &&
-        Resolve(plugin.module, "HandleKey", plugin.HandleKey, error) &&
-        Resolve(plugin.module, "Configure", plugin.Configure, error)) {
+    if (Resolve(plugin.module, "WhatKeysDoYouWant", plugin.whatKeysDoYouWant, error) &&
+        Resolve(plugin.module, "EnumerateProgrammableFunction", plugin.enumerateProgrammableFunction, error) &&
+        Resolve(plugin.module, "AreYouInFocus", plugin.areYouInFocus, error) &&
+        Resolve(plugin.module, "HandleKey", plugin.handleKey, error) &&
+        Resolve(plugin.module, "Configure", plugin.configure, error)) {
         return true;
     }
     UnloadPlugin(plugin);
