@@ -1,7 +1,7 @@
 # Korzel: the plug-in, its tests and its demo. Each target installs what it
 # needs first (tools/bootstrap.sh, tools/wine-env.sh), so a fresh Debian
 # machine needs nothing else.
-.PHONY: dll win64 demo test native-test fuzz-test fuzz bench readme-keymap wine-stop clean
+.PHONY: dll win64 demo test native-test fuzz-test fuzz bench readme-keymap format format-check wine-stop clean
 
 # Windows programs under Wine see this folder on drive Z:.
 Z := Z:$(CURDIR)
@@ -41,10 +41,19 @@ fuzz:
 	cmake --build --preset fuzz
 	tests/fuzz/run_fuzzer.sh build/fuzz/tests/fuzz/handle_key_fuzzer build/fuzz/corpus-long $(FUZZ_SECONDS)
 
-test: native-test fuzz-test dll win64
+test: format-check native-test fuzz-test dll win64
 	tools/wine-env.sh setup
 	ctest --preset win64
 	ctest --preset win32
+
+# The C++ sources in the layout of .clang-format.
+format-check:
+	tools/bootstrap.sh build
+	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+
+format:
+	tools/bootstrap.sh build
+	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format -i
 
 # Benchmarks (not tests): the native logic with Google Benchmark, then the
 # DLL under Wine side by side with the bare platform calls, and its load

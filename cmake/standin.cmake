@@ -1,13 +1,18 @@
-# A Linux program built from the plug-in's own sources over the stand-in
-# desktop (tests/standin/windows.h comes first on the include path), plus the
-# given sources.
+# A Linux program over the stand-in desktop (tests/standin): the core and the
+# plug-in's exports, compiled unchanged against the stand-in windows.h, with
+# the given sources. FLAGS go to the compiler and the linker for everything
+# in it, the core included (sanitizers, fuzzer coverage).
+#   korzel_standin_executable(<name> SOURCES <file>... [FLAGS <flag>...])
 function(korzel_standin_executable name)
-    add_executable(${name} ${ARGN}
-        ${KORZEL_TARGET_SOURCES}
+    cmake_parse_arguments(arg "" "" "SOURCES;FLAGS" ${ARGN})
+    korzel_core(${name}_core)
+    target_compile_options(${name}_core PRIVATE ${arg_FLAGS})
+    add_executable(${name} ${arg_SOURCES}
         ${PROJECT_SOURCE_DIR}/plugin/exports.cpp
         ${PROJECT_SOURCE_DIR}/tests/invariants.cpp
         ${PROJECT_SOURCE_DIR}/tests/keystrokes.cpp
         ${PROJECT_SOURCE_DIR}/tests/standin/desktop.cpp)
-    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/standin ${PROJECT_SOURCE_DIR})
-    target_compile_features(${name} PRIVATE cxx_std_20)
+    target_link_libraries(${name} PRIVATE ${name}_core)
+    target_compile_options(${name} PRIVATE -Wall -Wextra ${arg_FLAGS})
+    target_link_options(${name} PRIVATE ${arg_FLAGS})
 endfunction()

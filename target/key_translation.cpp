@@ -37,8 +37,7 @@ int HandleKey(std::uint32_t alternate, std::uint32_t keyCode, std::uint32_t even
     if (target == nullptr) return 0;
     if (alternate != 0) return HandleAlternateKey(target, keyCode, eventKind);
 
-    const KeyRow* row = FindKeyRow(static_cast<std::uint16_t>(eventKind),
-                                   static_cast<std::uint16_t>(keyCode));
+    const KeyRow* row = FindKeyRow(static_cast<std::uint16_t>(eventKind), static_cast<std::uint16_t>(keyCode));
     if (row == nullptr) return 0;
     switch (row->delivery) {
         case Delivery::PostKeyDown: return PostKeyDown(target, row->virtualKey);

@@ -1,8 +1,6 @@
 #include "tests/invariants.h"
 
-#include <cstring>
-
-#include "tests/expected_keys.h"
+#include "tests/expected.h"
 
 namespace invariants {
 
@@ -31,16 +29,13 @@ bool ChordsBalanced(const std::vector<keystrokes::Event>& events) {
 
 std::string Check(const Call& call, int result, const std::vector<keystrokes::Event>& events) {
     if (result != 0 && result != 1) return "result " + std::to_string(result) + " is neither 0 nor 1";
-    const char* sends = (call.target != 0 && call.alternate == 0) ? expected::Sends(call.eventKind, call.keyCode) : "nothing";
-    if (call.postsFail && expected::IsPosted(sends)) sends = "nothing";
-    const bool sent = std::strcmp(sends, "nothing") != 0;
-    const std::string words = keystrokes::Describe(events);
-    if (words != sends) return "expected " + std::string(sends) + ", got " + words;
-    if (result != (sent ? 1 : 0)) return "result " + std::to_string(result) + " after " + words;
-    for (const keystrokes::Event& e : events) {
-        if (e.kind == keystrokes::Event::Kind::Posted && e.window != call.target) return "posted to another window: " + keystrokes::Raw(e);
-    }
-    if (!ChordsBalanced(events)) return "unbalanced chord: " + words;
+    std::vector<keystrokes::Event> wanted = expected::Events(call.alternate, call.keyCode, call.eventKind, call.target);
+    const expected::Key* key = expected::Find(call.eventKind, call.keyCode);
+    if (call.postsFail && key != nullptr && key->delivery == expected::Delivery::Posted) wanted.clear();
+    if (const std::string diff = keystrokes::Diff(wanted, events); !diff.empty()) return diff;
+    if (result != (wanted.empty() ? 0 : 1))
+        return "result " + std::to_string(result) + " after " + keystrokes::Describe(events);
+    if (!ChordsBalanced(events)) return "unbalanced chord: " + keystrokes::Describe(events);
     return "";
 }
 

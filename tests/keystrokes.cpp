@@ -15,9 +15,9 @@ struct KeyName {
 };
 
 constexpr KeyName kKeyNames[] = {
-    {0x0D, "VK_RETURN", "Enter"}, {0x11, "VK_CONTROL", "Ctrl"}, {0x12, "VK_MENU", "Alt"},
-    {0x24, "VK_HOME", "Home"},    {0x25, "VK_LEFT", "Left"},    {0x26, "VK_UP", "Up"},
-    {0x27, "VK_RIGHT", "Right"},  {0x28, "VK_DOWN", "Down"},    {0x70, "VK_F1", "F1"},
+    {0x0D, "VK_RETURN", "Enter"},      {0x11, "VK_CONTROL", "Ctrl"},  {0x12, "VK_MENU", "Alt"},
+    {0x24, "VK_HOME", "Home"},         {0x25, "VK_LEFT", "Left"},     {0x26, "VK_UP", "Up"},
+    {0x27, "VK_RIGHT", "Right"},       {0x28, "VK_DOWN", "Down"},     {0x70, "VK_F1", "F1"},
     {0xA2, "VK_LCONTROL", "LeftCtrl"}, {0xA4, "VK_LMENU", "LeftAlt"},
 };
 
@@ -67,8 +67,8 @@ std::string Raw(const Event& event) {
         return "posted " + Hex(event.message) + " wParam " + Hex(event.wParam) + " lParam " +
                Hex(static_cast<std::uintptr_t>(event.lParam)) + " to " + Hex(event.window);
     }
-    return "injected vk " + Hex(event.virtualKey) + " scan " + Hex(event.scanCode) + " flags " +
-           Hex(event.flags) + " extra " + Hex(event.extraInfo);
+    return "injected vk " + Hex(event.virtualKey) + " scan " + Hex(event.scanCode) + " flags " + Hex(event.flags) +
+           " extra " + Hex(event.extraInfo);
 }
 
 std::string Describe(const std::vector<Event>& events) {
@@ -91,6 +91,33 @@ std::string Describe(const std::vector<Event>& events) {
         words += Raw(event);
     }
     return words;
+}
+
+std::string Diff(const std::vector<Event>& expected, const std::vector<Event>& arrived) {
+    if (expected == arrived) return "";
+    auto list = [](const std::vector<Event>& events) {
+        std::string text;
+        for (const Event& event : events) text += "\n    " + Raw(event);
+        return text.empty() ? std::string("\n    nothing") : text;
+    };
+    // Multiset differences: each arrived event cancels one expected event.
+    std::vector<Event> missing = expected, extra;
+    for (const Event& event : arrived) {
+        bool matched = false;
+        for (auto it = missing.begin(); it != missing.end(); ++it) {
+            if (*it == event) {
+                missing.erase(it);
+                matched = true;
+                break;
+            }
+        }
+        if (!matched) extra.push_back(event);
+    }
+    std::string text = "\n  expected:" + list(expected) + "\n  arrived:" + list(arrived);
+    if (missing.empty() && extra.empty()) return text + "\n  the same events, in another order";
+    if (!missing.empty()) text += "\n  missing:" + list(missing);
+    if (!extra.empty()) text += "\n  extra:" + list(extra);
+    return text;
 }
 
 }  // namespace keystrokes

@@ -46,4 +46,9 @@ std::string Raw(const Event& event);
 //                              -> "Ctrl+F injected", "LeftAlt+Enter injected"
 std::string Describe(const std::vector<Event>& events);
 
+// "" when `arrived` is exactly `expected`, entry by entry. Otherwise both
+// sequences in full, then what is missing and what is extra; when nothing
+// is missing or extra, the order is what differs.
+std::string Diff(const std::vector<Event>& expected, const std::vector<Event>& arrived);
+
 }  // namespace keystrokes

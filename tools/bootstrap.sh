@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need from Debian's packages, and only
 # what is missing; safe to run again and again.
-#   bootstrap.sh build   compilers (MinGW-w64, g++, clang), CMake, GoogleTest,
-#                        Google Benchmark, pefile
+#   bootstrap.sh build   compilers (MinGW-w64 with the POSIX thread model,
+#                        g++, clang), CMake, GoogleTest (also as source, for
+#                        the Windows builds), Google Benchmark, pefile,
+#                        clang-format
 #   bootstrap.sh wine    Wine (64- and 32-bit) and Xvfb, for running the DLL
 set -euo pipefail
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
-build_packages=(cmake ninja-build g++ make g++-mingw-w64-i686 g++-mingw-w64-x86-64 libgtest-dev python3-pefile
-                clang libclang-rt-14-dev libbenchmark-dev)
+build_packages=(cmake ninja-build g++ make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+                libgtest-dev googletest python3-pefile clang libclang-rt-14-dev libbenchmark-dev clang-format)
 wine_packages=(wine wine64 wine32:i386 xvfb xauth)
 
 missing() {

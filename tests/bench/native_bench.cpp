@@ -5,14 +5,13 @@
 
 #include "plugin/korzel_plugin.h"
 #include "tests/alloc_counter.h"
-#include "tests/expected_keys.h"
+#include "tests/expected.h"
 #include "tests/standin/desktop.h"
 
 namespace {
 
 using expected::kPrimaryClass;
 using expected::kSecondaryClass;
-
 
 enum class Desk { Primary, SecondaryOnly, None };
 

@@ -10,15 +10,14 @@
 
 #include "plugin/korzel_plugin.h"
 #include "target/target_window.h"
+#include "tests/expected.h"
 #include "tests/invariants.h"
-#include "tests/expected_keys.h"
 #include "tests/standin/desktop.h"
 
 namespace {
 
 using expected::kPrimaryClass;
 using expected::kSecondaryClass;
-
 
 struct Arrangement {
     std::vector<desktop::WindowSpec> windows;
@@ -149,9 +148,10 @@ TEST(Concurrency, KeysAndFocusWhileTheDesktopChanges) {
     // The consistency checks above had something to check.
     EXPECT_GT(arranged, 10u);
     EXPECT_GT(steady, static_cast<std::uint64_t>(kThreads) * kCalls / 2);
-    std::printf("concurrency: %d threads x %d calls each of HandleKey and AreYouInFocus; %llu desktop changes; "
-                "%llu calls on a steady desktop checked against it\n",
-                kThreads, kCalls, static_cast<unsigned long long>(arranged), static_cast<unsigned long long>(steady));
+    std::printf(
+        "concurrency: %d threads x %d calls each of HandleKey and AreYouInFocus; %llu desktop changes; "
+        "%llu calls on a steady desktop checked against it\n",
+        kThreads, kCalls, static_cast<unsigned long long>(arranged), static_cast<unsigned long long>(steady));
 }
 
 }  // namespace

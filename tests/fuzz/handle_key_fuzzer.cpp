@@ -13,14 +13,17 @@
 
 #include "plugin/korzel_plugin.h"
 #include "target/target_window.h"
-#include "tests/expected_keys.h"
+#include "tests/expected.h"
 #include "tests/invariants.h"
 #include "tests/standin/desktop.h"
 
 namespace {
 
+// Class 3 is the primary class written in another case: the same class to
+// the platform's search.
 constexpr const char* kClasses[] = {"Bystander", expected::kPrimaryClass, expected::kSecondaryClass,
-                                    "#32770"};
+                                    "WINDOWSFORMS10.window.8.APP4"};
+constexpr int ClassKind(int cls) { return cls == 3 ? 1 : cls; }
 
 std::uint32_t Word(const std::uint8_t* data) {
     return static_cast<std::uint32_t>(data[0]) | static_cast<std::uint32_t>(data[1]) << 8 |
@@ -50,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int cls = data[i] & 3;
         int owner = (data[i] >> 2) & 7;  // 1-based index of an earlier window
         if (owner > static_cast<int>(i)) owner = 0;
-        windows.push_back(desktop::AddWindow(kClasses[cls], owner ? windows[static_cast<std::size_t>(owner - 1)] : nullptr));
+        windows.push_back(
+            desktop::AddWindow(kClasses[cls], owner ? windows[static_cast<std::size_t>(owner - 1)] : nullptr));
         classes.push_back(cls);
         owners.push_back(owner - 1);
     }
@@ -65,17 +69,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     desktop::SetForeground(foreground >= 0 ? windows[static_cast<std::size_t>(foreground)] : nullptr);
     desktop::FailPosts(postsFail);
 
+    // The z-order, top first: the foreground window, then the others from
+    // the newest. The target is the top primary-class window, else the top
+    // secondary-class one.
+    std::vector<int> zOrder;
+    if (foreground >= 0) zOrder.push_back(foreground);
+    for (int i = static_cast<int>(windows.size()) - 1; i >= 0; --i) {
+        if (i != foreground) zOrder.push_back(i);
+    }
     int target = -1;
     for (int wanted : {1, 2}) {
-        for (std::size_t i = 0; i < windows.size() && target < 0; ++i) {
-            if (classes[i] == wanted) target = static_cast<int>(i);
+        for (int i : zOrder) {
+            if (target < 0 && ClassKind(classes[static_cast<std::size_t>(i)]) == wanted) target = i;
         }
-        if (target >= 0) break;
     }
-    const std::uintptr_t targetId = target >= 0 ? reinterpret_cast<std::uintptr_t>(windows[static_cast<std::size_t>(target)]) : 0;
+    const std::uintptr_t targetId =
+        target >= 0 ? reinterpret_cast<std::uintptr_t>(windows[static_cast<std::size_t>(target)]) : 0;
 
     if (korzel::FindTargetWindow() != (target >= 0 ? windows[static_cast<std::size_t>(target)] : nullptr)) {
-        Fail("FindTargetWindow", "not the first primary-class window, else the first secondary-class one");
+        Fail("FindTargetWindow", "not the top primary-class window, else the top secondary-class one");
     }
 
     const int result = HandleKey(static_cast<int>(alternate), static_cast<int>(keyCode), static_cast<int>(eventKind));
@@ -86,7 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int expectedFocus = target >= 0 && foreground >= 0 &&
                               (foreground == target || owners[static_cast<std::size_t>(foreground)] == target);
     const int inFocus = AreYouInFocus();
-    if (inFocus != expectedFocus) Fail("AreYouInFocus", std::to_string(inFocus) + " instead of " + std::to_string(expectedFocus));
+    if (inFocus != expectedFocus)
+        Fail("AreYouInFocus", std::to_string(inFocus) + " instead of " + std::to_string(expectedFocus));
     if (!desktop::TakeEvents().empty()) Fail("AreYouInFocus", "sent something");
     return 0;
 }

@@ -4,7 +4,7 @@
 
 #include "plugin/korzel_plugin.h"
 #include "tests/alloc_counter.h"
-#include "tests/expected_keys.h"
+#include "tests/expected.h"
 #include "tests/standin/desktop.h"
 
 namespace {

@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "plugin/korzel_plugin.h"
-#include "tests/expected_keys.h"
+#include "tests/expected.h"
 #include "tests/keystrokes.h"
+#include "tests/same_events.h"
 #include "tests/standin/desktop.h"
 
 using expected::kPrimaryClass;
@@ -30,7 +31,8 @@ protected:
     // One call of the HandleKey export, with what it delivered.
     static Outcome Press(std::uint32_t alternate, std::uint32_t keyCode, std::uint32_t eventKind) {
         desktop::TakeEvents();
-        const int result = HandleKey(static_cast<int>(alternate), static_cast<int>(keyCode), static_cast<int>(eventKind));
+        const int result =
+            HandleKey(static_cast<int>(alternate), static_cast<int>(keyCode), static_cast<int>(eventKind));
         auto events = desktop::TakeEvents();
         std::string words = keystrokes::Describe(events);
         return {result, std::move(events), std::move(words)};

@@ -1,9 +1,8 @@
 // Remote keys against the stand-in desktop: what each one delivers, and what
 // must never deliver anything.
 #include <cstdint>
-#include <cstring>
 
-#include "tests/expected_keys.h"
+#include "tests/expected.h"
 #include "tests/native/fixture.h"
 
 namespace {
@@ -17,18 +16,19 @@ protected:
         desktop::SetForeground(desktop::AddWindow("Bystander"));
     }
 
-    // Checks one call against the expected words; a posted key must have
-    // gone to `to`.
-    void Expect(std::uint32_t alternate, std::uint32_t keyCode, std::uint32_t eventKind, const char* sends, HWND to) {
+    // Checks one call against exactly the events it must deliver, posted
+    // keys going to `to`.
+    void Expect(std::uint32_t alternate, std::uint32_t keyCode, std::uint32_t eventKind, HWND to) {
+        Expect(alternate, keyCode, eventKind, expected::Events(alternate, keyCode, eventKind, Id(to)));
+    }
+    void Expect(std::uint32_t alternate, std::uint32_t keyCode, std::uint32_t eventKind,
+                const std::vector<keystrokes::Event>& wanted) {
         const std::string name = CaseName(alternate, keyCode, eventKind);
         const Outcome outcome = Press(alternate, keyCode, eventKind);
-        const bool sent = std::strcmp(sends, "nothing") != 0;
-        EXPECT_EQ(outcome.result, sent ? 1 : 0) << name;
-        EXPECT_EQ(outcome.words, sends) << name;
-        if (expected::IsPosted(sends) && outcome.events.size() == 1) {
-            EXPECT_EQ(outcome.events[0].window, Id(to)) << name << ": posted to the wrong window";
-        }
+        EXPECT_EQ(outcome.result, wanted.empty() ? 0 : 1) << name;
+        EXPECT_TRUE(SameEvents(wanted, outcome.events)) << name;
     }
+    static std::vector<keystrokes::Event> Nothing() { return {}; }
 
     HWND primary = nullptr;
 };
@@ -38,14 +38,14 @@ protected:
 // deliver nothing and return 0.
 TEST_F(KeyTranslation, EveryPairDeliversExactlyItsKeystroke) {
     for (std::uint32_t kind = 0; kind <= 3; ++kind) {
-        for (std::uint32_t code = 0; code <= 64; ++code) Expect(0, code, kind, expected::Sends(kind, code), primary);
-        for (std::uint32_t code : {100u, 255u, 256u, 0x7FFFu, 0xFFFFu}) Expect(0, code, kind, "nothing", primary);
+        for (std::uint32_t code = 0; code <= 64; ++code) Expect(0, code, kind, primary);
+        for (std::uint32_t code : {100u, 255u, 256u, 0x7FFFu, 0xFFFFu}) Expect(0, code, kind, Nothing());
     }
 }
 
 TEST_F(KeyTranslation, OtherEventKindsSendNothing) {
     for (std::uint32_t kind : {4u, 0x100u, 0x7FFFu, 0xFFFFu}) {
-        for (const auto& key : expected::kKeys) Expect(0, key.keyCode, kind, "nothing", primary);
+        for (const auto& key : expected::kKeys) Expect(0, static_cast<std::uint32_t>(key.keyCode), kind, Nothing());
     }
 }
 
@@ -55,21 +55,22 @@ TEST_F(KeyTranslation, BitsAboveTheLow16AreIgnored) {
     for (const auto& key : expected::kKeys) {
         const auto code = static_cast<std::uint32_t>(key.keyCode);
         const auto kind = static_cast<std::uint32_t>(key.eventKind);
+        const auto wanted = expected::Events(key, Id(primary));
         for (std::uint32_t high : kHigh) {
-            Expect(0, code | high, kind, key.sends, primary);
-            Expect(0, code, kind | high, key.sends, primary);
-            Expect(0, code | high, kind | high, key.sends, primary);
+            Expect(0, code | high, kind, wanted);
+            Expect(0, code, kind | high, wanted);
+            Expect(0, code | high, kind | high, wanted);
         }
     }
     // High bits never turn an unmapped pair into a mapped one, and bit 15
     // is part of the low 16.
-    Expect(0, 0x8000u | 23u, 1, "nothing", primary);
-    Expect(0, 23, 0x8000u | 1u, "nothing", primary);
-    Expect(0, 0x10000u | 30u, 1, "nothing", primary);
-    Expect(0, 0x10000u | 48u, 2, "nothing", primary);
-    Expect(0, 23, 0x10000u, "nothing", primary);
-    Expect(0, 23, 0x10003u, "nothing", primary);
-    Expect(0, 23, 0x80000000u, "nothing", primary);
+    Expect(0, 0x8000u | 23u, 1, Nothing());
+    Expect(0, 23, 0x8000u | 1u, Nothing());
+    Expect(0, 0x10000u | 30u, 1, Nothing());
+    Expect(0, 0x10000u | 48u, 2, Nothing());
+    Expect(0, 23, 0x10000u, Nothing());
+    Expect(0, 23, 0x10003u, Nothing());
+    Expect(0, 23, 0x80000000u, Nothing());
 }
 
 // A non-zero alternate declines the event, every bit of it counting.
@@ -77,7 +78,7 @@ TEST_F(KeyTranslation, AlternateDeclinesEveryKey) {
     for (std::uint32_t alternate : {1u, 2u, 0x10000u, 0x80000000u, 0xFFFFFFFFu}) {
         for (const auto& key : expected::kKeys) {
             Expect(alternate, static_cast<std::uint32_t>(key.keyCode), static_cast<std::uint32_t>(key.eventKind),
-                   "nothing", primary);
+                   Nothing());
         }
     }
 }
@@ -94,7 +95,7 @@ TEST_F(DesktopTest, NoTargetWindowSendsNothing) {
             const auto kind = static_cast<std::uint32_t>(key.eventKind);
             const Outcome outcome = Press(alternate, code, kind);
             EXPECT_EQ(outcome.result, 0) << CaseName(alternate, code, kind);
-            EXPECT_EQ(outcome.words, "nothing") << CaseName(alternate, code, kind);
+            EXPECT_TRUE(SameEvents({}, outcome.events)) << CaseName(alternate, code, kind);
         }
     }
 }
@@ -104,31 +105,29 @@ TEST_F(DesktopTest, NoTargetWindowSendsNothing) {
 // so they still count as sent.
 TEST_F(KeyTranslation, FailedPostIsNotReportedAsHandled) {
     desktop::FailPosts(true);
+    std::uint64_t postedKeys = 0;
     for (const auto& key : expected::kKeys) {
         const auto code = static_cast<std::uint32_t>(key.keyCode);
         const auto kind = static_cast<std::uint32_t>(key.eventKind);
-        if (expected::IsPosted(key.sends)) {
-            Expect(0, code, kind, "nothing", primary);
-        } else {
-            Expect(0, code, kind, key.sends, primary);
-        }
+        const bool posted = key.delivery == expected::Delivery::Posted;
+        Expect(0, code, kind, posted ? Nothing() : expected::Events(key, Id(primary)));
+        postedKeys += posted ? 1u : 0u;
     }
     const desktop::Counts counts = desktop::TakeCounts();
     EXPECT_EQ(counts.posts, 0u);
-    EXPECT_EQ(counts.failedPosts, 9u) << "each posted key is tried once";
+    EXPECT_EQ(counts.failedPosts, postedKeys) << "each posted key is tried once";
 }
 
 // Consecutive keys arrive one call at a time, in order, with nothing left over.
 TEST_F(KeyTranslation, KeysArriveInCallOrder) {
     desktop::TakeEvents();
-    EXPECT_EQ(HandleKey(0, 35, 1), 1);
-    EXPECT_EQ(HandleKey(0, 23, 1), 1);
-    EXPECT_EQ(HandleKey(0, 48, 1), 1);
-    const auto events = desktop::TakeEvents();
-    ASSERT_EQ(events.size(), 9u);
-    EXPECT_EQ(keystrokes::Describe({events.begin(), events.begin() + 4}), "Ctrl+F injected");
-    EXPECT_EQ(keystrokes::Describe({events.begin() + 4, events.begin() + 5}), "WM_KEYDOWN VK_UP posted");
-    EXPECT_EQ(keystrokes::Describe({events.begin() + 5, events.end()}), "LeftAlt+Enter injected");
+    std::vector<keystrokes::Event> wanted;
+    for (std::uint32_t code : {35u, 23u, 48u}) {
+        EXPECT_EQ(HandleKey(0, static_cast<int>(code), 1), 1);
+        const auto events = expected::Events(0, code, 1, Id(primary));
+        wanted.insert(wanted.end(), events.begin(), events.end());
+    }
+    EXPECT_TRUE(SameEvents(wanted, desktop::TakeEvents()));
 }
 
 }  // namespace

@@ -33,7 +33,8 @@ TEST_F(DesktopTest, ExhaustiveSweepOfArgumentsAndDesktops) {
         for (std::uint32_t kind : kKinds) {
             for (std::uint32_t alternate : kAlternates) {
                 for (std::uint32_t code = 0; code <= 0xFFFF; ++code) {
-                    const int result = HandleKey(static_cast<int>(alternate), static_cast<int>(code), static_cast<int>(kind));
+                    const int result =
+                        HandleKey(static_cast<int>(alternate), static_cast<int>(code), static_cast<int>(kind));
                     const auto events = desktop::TakeEvents();
                     const std::string error = invariants::Check({alternate, code, kind, target, false}, result, events);
                     ++calls;

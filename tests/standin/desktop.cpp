@@ -1,6 +1,7 @@
 #include "tests/standin/desktop.h"
 
-#include <cstring>
+#include <algorithm>
+#include <cctype>
 #include <mutex>
 #include <unordered_map>
 
@@ -16,7 +17,9 @@ struct WindowEntry {
 
 struct State {
     std::mutex mutex;
-    std::vector<WindowEntry> windows;  // creation order; FindWindowA returns the oldest match
+    // Top-level windows in z-order, the top first: a new window goes on top,
+    // and so does the window brought to the front.
+    std::vector<WindowEntry> windows;
     std::uint64_t version = 0;
     int tag = -1;
     std::unordered_map<std::uintptr_t, std::string> gone;  // class of each window that was arranged away
@@ -44,6 +47,22 @@ const WindowEntry* Find(State& state, std::uintptr_t handle) {
         if (window.alive && window.handle == handle) return &window;
     }
     return nullptr;
+}
+
+// Class names are compared without regard to case, as the platform does.
+bool SameClass(const std::string& a, const char* b) {
+    const size_t length = std::char_traits<char>::length(b);
+    return a.size() == length && std::equal(a.begin(), a.end(), b, [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// Brings a window to the top of the z-order. Only that window moves: under
+// Wine an owner brought to the front rises above the windows it owns.
+void ToTop(State& state, std::uintptr_t handle) {
+    const auto it = std::find_if(state.windows.begin(), state.windows.end(),
+                                 [&](const WindowEntry& w) { return w.handle == handle; });
+    if (it != state.windows.end()) std::rotate(state.windows.begin(), it, it + 1);
 }
 
 template <typename T>
@@ -77,7 +96,7 @@ HWND AddWindow(const char* className, HWND owner) {
     std::lock_guard lock(state.mutex);
     const std::uintptr_t handle = state.nextHandle;
     state.nextHandle += 4;
-    state.windows.push_back({handle, className, AsHandle(owner), true});
+    state.windows.insert(state.windows.begin(), {handle, className, AsHandle(owner), true});
     ++state.version;
     return AsHwnd(handle);
 }
@@ -96,6 +115,7 @@ void SetForeground(HWND window) {
     State& state = Desk();
     std::lock_guard lock(state.mutex);
     state.foreground = AsHandle(window);
+    ToTop(state, state.foreground);
     ++state.version;
 }
 
@@ -110,10 +130,11 @@ std::vector<HWND> Arrange(const std::vector<WindowSpec>& windows, int foreground
         const std::uintptr_t handle = state.nextHandle;
         state.nextHandle += 4;
         const std::uintptr_t owner = wanted.owner >= 0 ? AsHandle(made[static_cast<size_t>(wanted.owner)]) : 0;
-        state.windows.push_back({handle, wanted.className, owner, true});
+        state.windows.insert(state.windows.begin(), {handle, wanted.className, owner, true});
         made.push_back(AsHwnd(handle));
     }
     state.foreground = foreground >= 0 ? AsHandle(made[static_cast<size_t>(foreground)]) : 0;
+    ToTop(state, state.foreground);
     ++state.version;
     state.tag = tag;
     return made;
@@ -191,8 +212,9 @@ HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName) {
         state.lookups.push_back(windowName ? std::string(className) + "|" + windowName : std::string(className));
     }
     if (windowName != nullptr) return nullptr;  // Korrin's windows are found by class alone
+    // From the top of the z-order down.
     for (const auto& window : state.windows) {
-        if (window.alive && window.className == className) return desktop::AsHwnd(window.handle);
+        if (window.alive && desktop::SameClass(window.className, className)) return desktop::AsHwnd(window.handle);
     }
     return nullptr;
 }

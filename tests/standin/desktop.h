@@ -16,10 +16,13 @@ namespace desktop {
 // Starts afresh: no windows, no foreground, nothing recorded, posts succeed.
 void Reset();
 
-// A new top-level window of the class, owned by `owner` (may be null).
+// A new top-level window of the class, owned by `owner` (may be null), on
+// top of the z-order. FindWindowA searches from the top, matching class
+// names whatever their case, as user32 does.
 HWND AddWindow(const char* className, HWND owner = nullptr);
 // The window is gone: lookups no longer find it and posts to it fail.
 void RemoveWindow(HWND window);
+// Makes the window the foreground window and brings it to the top.
 void SetForeground(HWND window);
 
 // While on, every PostMessageA fails (returns FALSE) and delivers nothing.
@@ -29,9 +32,10 @@ void FailPosts(bool fail);
 // that a long run needs no memory.
 void KeepEvents(bool keep);
 
-// Replaces every window at once, as one change: the new windows in order,
-// each with the index of its owner among them (or -1), and the foreground
-// window's index (or -1). `tag` names the arrangement for Snapshot().
+// Replaces every window at once, as one change: the new windows, created in
+// order, each with the index of its owner among them (or -1), and the
+// foreground window's index (or -1), brought to the top. `tag` names the
+// arrangement for Snapshot().
 struct WindowSpec {
     const char* className;
     int owner;

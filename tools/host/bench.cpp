@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "tests/expected_keys.h"
+#include "tests/expected.h"
 #include "tools/host/session.h"
 
 namespace {
@@ -79,20 +79,24 @@ int RunBenchmarks(const Plugin& plugin, int rounds, int callsPerRound) {
         keybd_event('F', 0, KEYEVENTF_KEYUP, 0);
         keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
     };
-    const Pair chord = Compare("HandleKey, Ctrl chord (code 35)", "4 x keybd_event", rounds, callsPerRound / 4,
-                               [&] { plugin.HandleKey(0, 35, 1); }, ctrlF);
+    const Pair chord = Compare(
+        "HandleKey, Ctrl chord (code 35)", "4 x keybd_event", rounds, callsPerRound / 4,
+        [&] { plugin.HandleKey(0, 35, 1); }, ctrlF);
     // A chord, too, is sent only once Korrin's window has been found.
-    const Pair chordWithLookup = Compare("HandleKey, Ctrl chord (code 35)", "FindWindowA + 4 x keybd_event", rounds,
-                                         callsPerRound / 4, [&] { plugin.HandleKey(0, 35, 1); },
-                                         [&] {
-                                             if (FindWindowA(kPrimaryClass, nullptr) != nullptr) ctrlF();
-                                         });
+    const Pair chordWithLookup = Compare(
+        "HandleKey, Ctrl chord (code 35)", "FindWindowA + 4 x keybd_event", rounds, callsPerRound / 4,
+        [&] { plugin.HandleKey(0, 35, 1); },
+        [&] {
+            if (FindWindowA(kPrimaryClass, nullptr) != nullptr) ctrlF();
+        });
     DestroyWindow(target);
 
-    std::printf("Medians of %d rounds; %d posted keys or %d chords per round\n", rounds, callsPerRound, callsPerRound / 4);
+    std::printf("Medians of %d rounds; %d posted keys or %d chords per round\n", rounds, callsPerRound,
+                callsPerRound / 4);
     std::printf("%-34s %12s   %-28s %12s   %s\n", "plug-in", "ns/call", "bare platform calls", "ns/call", "ratio");
     for (const Pair& p : {posted, chord, chordWithLookup}) {
-        std::printf("%-34s %12.0f   %-28s %12.0f   %.3f\n", p.name, p.plugin, p.bare, p.baseline, p.plugin / p.baseline);
+        std::printf("%-34s %12.0f   %-28s %12.0f   %.3f\n", p.name, p.plugin, p.bare, p.baseline,
+                    p.plugin / p.baseline);
     }
     return 0;
 }
@@ -112,8 +116,9 @@ int RunLoadBenchmark(const char* dll, const char* emptyDll, int rounds, int cycl
             return 1;
         }
     }
-    const Pair load = Compare("LoadLibrary + FreeLibrary", "the same, an empty DLL", rounds, cyclesPerRound,
-                              [&] { FreeLibrary(LoadLibraryA(dll)); }, [&] { FreeLibrary(LoadLibraryA(emptyDll)); });
+    const Pair load = Compare(
+        "LoadLibrary + FreeLibrary", "the same, an empty DLL", rounds, cyclesPerRound,
+        [&] { FreeLibrary(LoadLibraryA(dll)); }, [&] { FreeLibrary(LoadLibraryA(emptyDll)); });
     std::printf("\nMedians of %d rounds of %d load cycles, ns per cycle\n", rounds, cyclesPerRound);
     std::printf("  %s: %.0f\n  %s: %.0f\n  ratio %.3f\n", dll, load.plugin, emptyDll, load.baseline,
                 load.plugin / load.baseline);

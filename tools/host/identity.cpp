@@ -6,8 +6,8 @@
 
 namespace {
 
-constexpr const char* kVersionStrings[] = {"CompanyName", "FileDescription", "LegalCopyright", "FileVersion",
-                                           "OriginalFilename", "ProductName", "ProductVersion"};
+constexpr const char* kVersionStrings[] = {"CompanyName",      "FileDescription", "LegalCopyright", "FileVersion",
+                                           "OriginalFilename", "ProductName",     "ProductVersion"};
 
 std::string Bits(unsigned mask) {
     std::string bits;

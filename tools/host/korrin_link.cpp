@@ -44,7 +44,8 @@ bool Korrin::Start(const std::string& exe, std::string& error, const std::string
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION info{};
     std::string command = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
-    const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
+    const BOOL started =
+        CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
     CloseHandle(childIn);
     CloseHandle(childOut);
     if (!started) {
@@ -54,11 +55,18 @@ bool Korrin::Start(const std::string& exe, std::string& error, const std::string
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     for (std::string line = ReadLine(); line != "ready"; line = ReadLine()) {
-        if (!StartsWith(line, "window ")) {
+        if (StartsWith(line, "control ")) {
+            control_ = ParseHandle(Field(line, 1));
+        } else if (StartsWith(line, "window ")) {
+            started_.emplace_back(Field(line, 1), ParseHandle(Field(line, 2)));
+        } else {
             error = "stand-in Korrin did not start: " + line;
             return false;
         }
-        started_.emplace_back(Field(line, 1), ParseHandle(Field(line, 2)));
+    }
+    if (control_ == nullptr) {
+        error = "stand-in Korrin did not name its control window";
+        return false;
     }
     return true;
 }
@@ -73,7 +81,7 @@ HWND Korrin::Started(const std::string& name) const {
 void Korrin::Stop() {
     if (process_ == nullptr) return;
     Send("quit");
-    WaitForSingleObject(process_, 10000);
+    if (WaitForSingleObject(process_, 10000) != WAIT_OBJECT_0) TerminateProcess(process_, 1);
     CloseHandle(process_);
     CloseHandle(toKorrin_);
     CloseHandle(fromKorrin_);
@@ -95,11 +103,40 @@ std::string Korrin::ReadLine() {
             if (!line.empty() && line.back() == '\r') line.pop_back();
             return line;
         }
+        // Reads only what is there: a read that waits on the pipe was seen to
+        // miss its wake-up in emulated 32-bit Wine, hanging the run.
+        DWORD available = 0;
+        if (!PeekNamedPipe(fromKorrin_, nullptr, 0, nullptr, &available, nullptr)) {
+            return "error stand-in Korrin is gone";
+        }
+        if (available == 0) {
+            Sleep(2);
+            continue;
+        }
         char chunk[4096];
         DWORD read = 0;
-        if (!ReadFile(fromKorrin_, chunk, sizeof chunk, &read, nullptr) || read == 0) return "error stand-in Korrin is gone";
+        const DWORD wanted = available < sizeof chunk ? available : static_cast<DWORD>(sizeof chunk);
+        if (!ReadFile(fromKorrin_, chunk, wanted, &read, nullptr) || read == 0) return "error stand-in Korrin is gone";
         buffer_.append(chunk, read);
     }
+}
+
+std::vector<std::string> Korrin::Settle(std::string& error, unsigned milliseconds) {
+    const unsigned number = ++markers_;
+    PostMessageA(control_, WM_APP + 2, number, 0);
+    keybd_event(kMarkerKey, 0, KEYEVENTF_KEYUP, 0x4B5A0000u + number);
+    Send("settle " + std::to_string(number) + " " + std::to_string(milliseconds));
+    const std::string settled = "settled " + std::to_string(number);
+    for (std::string line = ReadLine(); line != settled; line = ReadLine()) {
+        if (StartsWith(line, "un" + settled + " ") || StartsWith(line, "error")) {
+            error = "stand-in Korrin: " + line;
+            break;
+        }
+        pending_.push_back(line);
+    }
+    std::vector<std::string> lines;
+    lines.swap(pending_);
+    return lines;
 }
 
 std::string Korrin::Expect(const std::string& prefix) {
@@ -130,7 +167,9 @@ void Korrin::Hide(const std::string& name) {
     Expect("hidden " + name);
 }
 
-void Korrin::WatchForAbout(int milliseconds) { Send("about " + std::to_string(milliseconds)); }
+void Korrin::WatchForAbout(const std::string& caption, int milliseconds) {
+    Send("about " + std::to_string(milliseconds) + " " + caption);
+}
 
 std::vector<std::string> Korrin::Sync() {
     const std::string tag = std::to_string(++syncs_);
@@ -164,14 +203,4 @@ std::vector<keystrokes::Event> Korrin::Events(const std::vector<std::string>& li
         }
     }
     return events;
-}
-
-std::vector<std::string> Korrin::PostedTo(const std::vector<std::string>& lines) {
-    std::vector<std::string> windows;
-    for (const std::string& line : lines) {
-        if (StartsWith(line, "key ") && Number(line, 2) == WM_KEYDOWN && Number(line, 4) == 0) {
-            windows.push_back(Field(line, 1));
-        }
-    }
-    return windows;
 }

@@ -12,6 +12,11 @@
 
 class Korrin {
 public:
+    Korrin() = default;
+    Korrin(const Korrin&) = delete;
+    Korrin& operator=(const Korrin&) = delete;
+    ~Korrin() { Stop(); }
+
     // Starts korrin.exe with `arguments` (see korrin.cpp) and waits until it
     // is ready; Started() gives the windows it made on its own.
     bool Start(const std::string& exe, std::string& error, const std::string& arguments = "");
@@ -25,13 +30,28 @@ public:
     HWND Front(const std::string& name);
     void Close(const std::string& name);
     void Hide(const std::string& name);
-    // Watch for the About box for up to `milliseconds` and press its OK
-    // button once it appears.
-    void WatchForAbout(int milliseconds = 30000);
+    // Watch for a message box captioned `caption` (one word) for up to
+    // `milliseconds`, and press its OK button once it appears.
+    void WatchForAbout(const std::string& caption, int milliseconds = 30000);
 
-    // Everything reported since the last call, once every message queued
-    // before this call has been handled.
+    // Everything reported since the last call, once every command sent
+    // before this call has been carried out.
     std::vector<std::string> Sync();
+
+    // Everything reported since the last call, once all that was sent to
+    // Korrin before this call has arrived. It sends two markers and waits
+    // for them: a message posted to Korrin's control window, which is
+    // handled after every message posted to Korrin before it, and an
+    // injected key-up of an unassigned key with an extra-information value of
+    // its own, which reaches Korrin's keyboard hook after every event
+    // injected before it, and, while one of Korrin's windows is in front,
+    // that window after every key message before it. So an empty answer
+    // means that nothing was sent.
+    // Korrin itself watches for the markers and leaves them out of its
+    // reports. When one does not arrive within `milliseconds`, `error` says
+    // which.
+    std::vector<std::string> Settle(std::string& error, unsigned milliseconds = 10000);
+
     // The next report line, blocking.
     std::string ReadLine();
 
@@ -40,8 +60,6 @@ public:
     // left out.
     static std::vector<keystrokes::Event> Events(const std::vector<std::string>& lines, const std::string& window,
                                                  std::uintptr_t windowId);
-    // Names of the windows that got a posted-looking WM_KEYDOWN (lParam 0).
-    static std::vector<std::string> PostedTo(const std::vector<std::string>& lines);
 
 private:
     void Send(const std::string& line);
@@ -54,6 +72,11 @@ private:
     std::vector<std::string> pending_;  // reports read while waiting for an answer
     std::vector<std::pair<std::string, HWND>> started_;
     unsigned syncs_ = 0;
+    HWND control_ = nullptr;
+    unsigned markers_ = 0;
 };
+
+// The unassigned virtual key of Settle's injected marker (korrin.cpp).
+inline constexpr BYTE kMarkerKey = 0x88;
 
 HWND ParseHandle(const std::string& text);

@@ -7,22 +7,19 @@
 //       the identity, then every remote key pressed against a stand-in
 //       Korrin, with what Korrin received; --keymap also writes the handled
 //       keys as a Markdown table
-//   korzel-host test <plugin.dll> <korrin.exe> [options]
-//       the end-to-end cases; see e2e.cpp
 //   korzel-host bench <plugin.dll> [--empty <dll>] [--rounds N] [--calls N] [--cycles N]
 //       HandleKey timed against the bare platform calls it makes; with
 //       --empty, also the plug-in's LoadLibrary + FreeLibrary against those
 //       of an empty DLL. Each round makes N calls of each kind (chords: N/4)
 //       and N load cycles of each DLL.
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
-#include "tests/expected_keys.h"
+#include "tests/expected.h"
 #include "tools/host/bench.h"
-#include "tools/host/e2e.h"
 #include "tools/host/identity.h"
 #include "tools/host/plugin_loader.h"
 #include "tools/host/session.h"
@@ -33,8 +30,6 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: korzel-host identity <plugin.dll>\n"
                  "       korzel-host demo <plugin.dll> <korrin.exe> [--keymap <file>]\n"
-                 "       korzel-host test <plugin.dll> <korrin.exe> [--broken <dll>] [--other-machine <dll>]\n"
-                 "                        [--concurrency] [--load-cycles <n>] [--keymap <file>]\n"
                  "       korzel-host bench <plugin.dll> [--empty <dll>] [--rounds N] [--calls N] [--cycles N]\n");
     return 2;
 }
@@ -44,13 +39,6 @@ const char* Option(int argc, char** argv, const char* name) {
         if (std::strcmp(argv[i], name) == 0) return argv[i + 1];
     }
     return nullptr;
-}
-
-bool Flag(int argc, char** argv, const char* name) {
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], name) == 0) return true;
-    }
-    return false;
 }
 
 int Demo(const Plugin& plugin, const char* korrinExe, const char* keymapFile) {
@@ -113,16 +101,6 @@ int main(int argc, char** argv) {
             const char* cycles = Option(argc, argv, "--cycles");
             status = RunLoadBenchmark(dll, empty, roundCount, cycles ? std::atoi(cycles) : 100);
         }
-    } else if (mode == "test" && argc >= 4) {
-        E2eOptions options;
-        options.dll = dll;
-        options.korrinExe = argv[3];
-        options.brokenDll = Option(argc, argv, "--broken");
-        options.otherMachineDll = Option(argc, argv, "--other-machine");
-        options.keymapFile = Option(argc, argv, "--keymap");
-        options.concurrency = Flag(argc, argv, "--concurrency");
-        if (const char* cycles = Option(argc, argv, "--load-cycles")) options.loadCycles = std::atoi(cycles);
-        status = RunEndToEnd(plugin, options);
     } else {
         status = Usage();
     }

@@ -50,8 +50,9 @@ const char* MachineName(unsigned machine) {
 int Plugin::Checked(const char* name, host_abi::Checked call) const {
     if (call.popped != 0) {
         ++*abiFaults_;
-        std::fprintf(stderr, "korzel-host: %s removed %d bytes of its arguments from the stack itself: it is not cdecl\n",
-                     name, call.popped);
+        std::fprintf(stderr,
+                     "korzel-host: %s removed %d bytes of its arguments from the stack itself: it is not cdecl\n", name,
+                     call.popped);
     }
     return call.result;
 }

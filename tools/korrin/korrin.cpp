@@ -4,8 +4,9 @@
 //
 //   korrin.exe [CLASS [OWNED]]
 // starts with a top-level window "korrin" of CLASS and OWNED windows
-// "owned1", "owned2", ... owned by it, each reported as a "window" line, then
-// reports "ready".
+// "owned1", "owned2", ... owned by it, each reported as a "window" line,
+// reports its message-only control window as "control 0x...", then
+// "ready".
 //
 // Commands (one per line):
 //   window NAME CLASS [OWNER]   a top-level window of CLASS, owned by the
@@ -13,28 +14,49 @@
 //   front NAME                  bring it to the front -> "front NAME 0x<foreground>"
 //   close NAME                  destroy it            -> "closed NAME"
 //   hide NAME                   hide it               -> "hidden NAME"
-//   about [MS]                  watch for the About box for MS milliseconds
-//                               (30000 by default); when it appears, report
+//   about MS CAPTION            watch for a message box captioned CAPTION
+//                               for MS milliseconds; when it appears, report
 //                               it and press OK -> "about ..." line, else
 //                               "about none"
 //   sync N                      -> "synced N", after every message queued
 //                               before it has been handled
+//   settle N MS                 -> "settled N" once marker N has arrived
+//                               everywhere (below), or after MS
+//                               milliseconds "unsettled N" with what is
+//                               missing
 //   quit
 // Reports:
-//   key NAME MSG WPARAM LPARAM  a keyboard message reached window NAME
+//   key NAME MSG WPARAM LPARAM EXTRA
+//                               a keyboard message reached window NAME, with
+//                               the extra information of its input event
+// Markers, which are not reported: message WM_APP+2 with wParam N posted to
+// the control window (every message posted to Korrin before it has been
+// handled), and an injected key-up of key 0x88 with extra information
+// 0x4B5A0000 + N, seen by the keyboard hook (every event injected before it
+// has passed the hook) and, while one of Korrin's windows is in front, at
+// that window (every key message before it has arrived there).
 //   hook VK SCAN FLAGS EXTRA    a keyboard event entered system input
 //                               (flags as the low-level hook sees them)
 #include <windows.h>
 
+#include <condition_variable>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
 
 constexpr UINT kCommandMessage = WM_APP + 1;  // lParam: heap std::string*
+constexpr UINT kMarkerMessage = WM_APP + 2;   // wParam: the marker's number
+constexpr DWORD kMarkerKey = 0x88;            // unassigned
+constexpr ULONG_PTR kMarkerExtra = 0x4B5A0000;
+constexpr UINT_PTR kSettleTimer = 2;
 constexpr UINT_PTR kAboutTimer = 1;
 
 struct Named {
@@ -47,14 +69,76 @@ HWND g_control = nullptr;
 HHOOK g_hook = nullptr;
 int g_aboutPolls = 0;
 int g_aboutPollLimit = 600;
+std::string g_aboutCaption;
+
+
+// Reports are written by a thread of their own, in order, so that nothing
+// that reports ever waits on the pipe: a keyboard hook that does not return
+// in time is skipped by the platform, and then dropped for good.
+struct Reports {
+    std::mutex lock;
+    std::condition_variable ready;
+    std::deque<std::string> lines;
+    bool done = false;
+};
+Reports g_reports;
 
 void Report(const char* format, ...) {
+    char line[1024];
     va_list args;
     va_start(args, format);
-    std::vprintf(format, args);
+    std::vsnprintf(line, sizeof line, format, args);
     va_end(args);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
+    {
+        std::lock_guard guard(g_reports.lock);
+        g_reports.lines.emplace_back(line);
+    }
+    g_reports.ready.notify_one();
+}
+
+void WriteReports() {
+    std::unique_lock guard(g_reports.lock);
+    for (;;) {
+        g_reports.ready.wait(guard, [] { return g_reports.done || !g_reports.lines.empty(); });
+        std::deque<std::string> lines;
+        lines.swap(g_reports.lines);
+        const bool done = g_reports.done;
+        guard.unlock();
+        for (const std::string& line : lines) {
+            std::fputs(line.c_str(), stdout);
+            std::fputc('\n', stdout);
+        }
+        std::fflush(stdout);
+        guard.lock();
+        if (done && g_reports.lines.empty()) return;
+    }
+}
+
+// The newest marker seen at each place, and the settle waited for.
+struct Markers {
+    unsigned long long posted = 0, hooked = 0, atWindow = 0;
+    unsigned long long waitingFor = 0;  // 0: none
+    bool windowInFront = false;         // whether the marker must reach a window of ours
+};
+Markers g_markers;
+
+unsigned long long MarkerNumber(ULONG_PTR extra) { return (extra & 0xFFFF0000u) == kMarkerExtra ? extra & 0xFFFF : 0; }
+
+void CheckSettled(bool timedOut) {
+    Markers& m = g_markers;
+    if (m.waitingFor == 0) return;
+    const bool posted = m.posted >= m.waitingFor, hooked = m.hooked >= m.waitingFor,
+               atWindow = !m.windowInFront || m.atWindow >= m.waitingFor;
+    if (posted && hooked && atWindow) {
+        Report("settled %llu", m.waitingFor);
+    } else if (timedOut) {
+        Report("unsettled %llu missing%s%s%s", m.waitingFor, posted ? "" : " posted", hooked ? "" : " hook",
+               atWindow ? "" : " window");
+    } else {
+        return;
+    }
+    m.waitingFor = 0;
+    KillTimer(g_control, kSettleTimer);
 }
 
 unsigned long long Id(HWND window) { return reinterpret_cast<ULONG_PTR>(window); }
@@ -81,8 +165,13 @@ LRESULT CALLBACK KorrinWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_SYSKEYUP:
         case WM_CHAR:
         case WM_SYSCHAR:
-            Report("key %s 0x%X 0x%llX 0x%llX", NameOf(window), message, static_cast<unsigned long long>(wParam),
-                   static_cast<unsigned long long>(lParam));
+            if (wParam == kMarkerKey && MarkerNumber(GetMessageExtraInfo()) != 0) {
+                g_markers.atWindow = MarkerNumber(GetMessageExtraInfo());
+                CheckSettled(false);
+                return 0;
+            }
+            Report("key %s 0x%X 0x%llX 0x%llX 0x%llX", NameOf(window), message, static_cast<unsigned long long>(wParam),
+                   static_cast<unsigned long long>(lParam), static_cast<unsigned long long>(GetMessageExtraInfo()));
             return 0;  // no system menu loop for Alt
         case WM_SYSCOMMAND:
             if ((wParam & 0xFFF0) == SC_KEYMENU) return 0;
@@ -94,6 +183,11 @@ LRESULT CALLBACK KorrinWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) {
         const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        if (event->vkCode == kMarkerKey && MarkerNumber(event->dwExtraInfo) != 0) {
+            g_markers.hooked = MarkerNumber(event->dwExtraInfo);
+            CheckSettled(false);
+            return CallNextHookEx(g_hook, code, wParam, lParam);
+        }
         Report("hook 0x%lX 0x%lX 0x%lX 0x%llX", event->vkCode, event->scanCode, event->flags,
                static_cast<unsigned long long>(event->dwExtraInfo));
     }
@@ -112,10 +206,10 @@ bool EnsureClass(const char* className) {
     return RegisterClassA(&wc) != 0;
 }
 
-// The About box: a #32770 dialog captioned "About". Reports its text,
-// buttons, icon and owner, then presses OK.
+// The About box: a #32770 dialog with the caption watched for. Reports its
+// text, buttons, icon and owner, then presses OK.
 bool CheckAbout() {
-    HWND box = FindWindowA("#32770", "About");
+    HWND box = FindWindowA("#32770", g_aboutCaption.c_str());
     if (box == nullptr) return false;
     char text[256] = "";
     int buttons = 0, icons = 0;
@@ -137,8 +231,8 @@ bool CheckAbout() {
             }
         }
     }
-    Report("about owner 0x%llX buttons %d ok-id %d icons %d button-text [%s] text [%s]",
-           Id(GetWindow(box, GW_OWNER)), buttons, ok != nullptr, icons, buttonText, text);
+    Report("about owner 0x%llX buttons %d ok-id %d icons %d button-text [%s] text [%s]", Id(GetWindow(box, GW_OWNER)),
+           buttons, ok != nullptr, icons, buttonText, text);
     if (ok != nullptr) {
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
     } else {
@@ -154,9 +248,9 @@ void Run(const std::string& line) {
     if (command == "window" && n >= 3) {
         HWND owner = n >= 4 ? Lookup(c) : nullptr;
         EnsureClass(b);
-        HWND window = CreateWindowExA(0, b, a, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40 + 30 * static_cast<int>(g_windows.size()),
-                                      40 + 30 * static_cast<int>(g_windows.size()), 320, 200, owner, nullptr,
-                                      GetModuleHandleA(nullptr), nullptr);
+        HWND window = CreateWindowExA(
+            0, b, a, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40 + 30 * static_cast<int>(g_windows.size()),
+            40 + 30 * static_cast<int>(g_windows.size()), 320, 200, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
         g_windows.push_back({a, window});
         Report("window %s 0x%llX", a, Id(window));
     } else if (command == "front" && n >= 2) {
@@ -179,10 +273,18 @@ void Run(const std::string& line) {
     } else if (command == "hide" && n >= 2) {
         ShowWindow(Lookup(a), SW_HIDE);
         Report("hidden %s", a);
-    } else if (command == "about") {
+    } else if (command == "about" && n >= 3) {
         g_aboutPolls = 0;
-        g_aboutPollLimit = (n >= 2 ? std::atoi(a) : 30000) / 50;
+        g_aboutPollLimit = std::atoi(a) / 50;
+        g_aboutCaption = b;
         SetTimer(g_control, kAboutTimer, 50, nullptr);
+    } else if (command == "settle" && n >= 3) {
+        DWORD frontProcess = 0;
+        GetWindowThreadProcessId(GetForegroundWindow(), &frontProcess);
+        g_markers.waitingFor = std::strtoull(a, nullptr, 10);
+        g_markers.windowInFront = frontProcess == GetCurrentProcessId();
+        SetTimer(g_control, kSettleTimer, static_cast<UINT>(std::atoi(b)), nullptr);
+        CheckSettled(false);
     } else if (command == "sync" && n >= 2) {
         Report("synced %s", a);
     } else if (command == "quit") {
@@ -197,6 +299,15 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         auto* line = reinterpret_cast<std::string*>(lParam);
         Run(*line);
         delete line;
+        return 0;
+    }
+    if (message == kMarkerMessage) {
+        g_markers.posted = wParam;
+        CheckSettled(false);
+        return 0;
+    }
+    if (message == WM_TIMER && wParam == kSettleTimer) {
+        CheckSettled(true);
         return 0;
     }
     if (message == WM_TIMER && wParam == kAboutTimer) {
@@ -224,7 +335,7 @@ DWORD WINAPI ReadCommands(void*) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int Serve(int argc, char** argv) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = ControlProc;
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -233,7 +344,8 @@ int main(int argc, char** argv) {
     g_control = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
     g_hook = SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHook, GetModuleHandleA(nullptr), 0);
     if (g_control == nullptr || g_hook == nullptr) {
-        Report("error start-up failed (control %p, hook %p)", static_cast<void*>(g_control), static_cast<void*>(g_hook));
+        Report("error start-up failed (control %p, hook %p)", static_cast<void*>(g_control),
+               static_cast<void*>(g_hook));
         return 1;
     }
     if (argc >= 2) {
@@ -241,6 +353,7 @@ int main(int argc, char** argv) {
         const int owned = argc >= 3 ? std::atoi(argv[2]) : 0;
         for (int i = 1; i <= owned; ++i) Run("window owned" + std::to_string(i) + " KorrinDialog korrin");
     }
+    Report("control 0x%llX", Id(g_control));
     Report("ready");
     CreateThread(nullptr, 0, ReadCommands, nullptr, 0, nullptr);
     // No TranslateMessage: what is reported is exactly what arrived.
@@ -250,4 +363,16 @@ int main(int argc, char** argv) {
     }
     UnhookWindowsHookEx(g_hook);
     return 0;
+}
+
+int main(int argc, char** argv) {
+    std::thread writer(WriteReports);
+    const int status = Serve(argc, argv);
+    {
+        std::lock_guard guard(g_reports.lock);
+        g_reports.done = true;
+    }
+    g_reports.ready.notify_one();
+    writer.join();
+    return status;
 }
