@@ -71,7 +71,6 @@ int g_aboutPolls = 0;
 int g_aboutPollLimit = 600;
 std::string g_aboutCaption;
 
-
 // Reports are written by a thread of their own, in order, so that nothing
 // that reports ever waits on the pipe: a keyboard hook that does not return
 // in time is skipped by the platform, and then dropped for good.
