@@ -1,11 +1,14 @@
 """Checks of the built Korzel.dll as a file, read with pefile.
 
-    KORZEL_DLL=<path to Korzel.dll> /usr/bin/python3 -m unittest test_dll
+    KORZEL_DLL=<path to Korzel.dll> KORZEL_EXPECTED=<expected.json> \
+        /usr/bin/python3 -m unittest test_dll
 
-KORZEL_DIST, when set, names the dist folder whose copy and SHA256SUMS must
-match the DLL under test.
+KORZEL_EXPECTED is the oracle's statement about the module (tests/expected.h,
+written out by expected_json.cpp). KORZEL_DIST, when set, names the dist
+folder whose copy and SHA256SUMS must match the DLL under test.
 """
 import hashlib
+import json
 import os
 import unittest
 
@@ -13,14 +16,10 @@ import pefile
 
 DLL = os.environ["KORZEL_DLL"]
 DIST = os.environ.get("KORZEL_DIST")
+with open(os.environ["KORZEL_EXPECTED"]) as oracle:
+    EXPECTED = json.load(oracle)
 
-EXPORTS = [
-    (1, "AreYouInFocus"),
-    (2, "Configure"),
-    (3, "EnumerateProgrammableFunction"),
-    (4, "HandleKey"),
-    (5, "WhatKeysDoYouWant"),
-]
+EXPORTS = [tuple(export) for export in EXPECTED["exports"]]
 
 # The plug-in's whole import table: the ANSI variants of six windowing calls.
 # No C run-time and no KERNEL32: nothing that could allocate, start a thread
@@ -35,15 +34,6 @@ SECTIONS_32 = {".text", ".rdata", ".edata", ".idata", ".rsrc", ".reloc"}
 SECTIONS_64 = {".text", ".rdata", ".pdata", ".xdata", ".edata", ".idata", ".rsrc"}
 MAX_SIZE = 6 * 1024
 
-STRINGS = [
-    ("FileDescription", "Korrin Plug-In for Zelvane."),
-    ("FileVersion", "1.0.0.0"),
-    ("OriginalFilename", "korzel.dll"),
-    ("ProductName", "Korrin"),
-    ("ProductVersion", "1.0.0.0"),
-]
-STRING_ORDER = ["CompanyName", "FileDescription", "LegalCopyright", "FileVersion",
-                "OriginalFilename", "ProductName", "ProductVersion"]
 
 SCN_MEM_EXECUTE = 0x20000000
 SCN_MEM_WRITE = 0x80000000
@@ -79,7 +69,7 @@ class Module(unittest.TestCase):
 
     def test_exports_exactly_the_five_functions_by_name_and_ordinal(self):
         exports = self.pe.DIRECTORY_ENTRY_EXPORT
-        self.assertEqual(text(self.pe.get_string_at_rva(exports.struct.Name)), "Korzel.dll")
+        self.assertEqual(text(self.pe.get_string_at_rva(exports.struct.Name)), EXPECTED["module"])
         self.assertEqual(exports.struct.Base, 1)
         found = [(symbol.ordinal, text(symbol.name)) for symbol in exports.symbols]
         self.assertEqual(sorted(found), EXPORTS)
@@ -165,28 +155,29 @@ class VersionBlock(unittest.TestCase):
 
     def test_fixed_part(self):
         f = self.fixed
+
+        def words(ms, ls):
+            return [ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF]
+
         self.assertEqual(f.Signature, 0xFEEF04BD)
-        self.assertEqual((f.FileVersionMS, f.FileVersionLS), (0x00010000, 0))
-        self.assertEqual((f.ProductVersionMS, f.ProductVersionLS), (0x00010000, 0))
-        self.assertEqual((f.FileFlagsMask, f.FileFlags), (0x3F, 0))
-        self.assertEqual(f.FileOS, 0x40004)
-        self.assertEqual((f.FileType, f.FileSubtype), (2, 0))
+        self.assertEqual(words(f.FileVersionMS, f.FileVersionLS), EXPECTED["file_version"])
+        self.assertEqual(words(f.ProductVersionMS, f.ProductVersionLS), EXPECTED["product_version"])
+        self.assertEqual((f.FileFlagsMask, f.FileFlags), (EXPECTED["file_flags_mask"], EXPECTED["file_flags"]))
+        self.assertEqual(f.FileOS, EXPECTED["file_os"])
+        self.assertEqual((f.FileType, f.FileSubtype), (EXPECTED["file_type"], EXPECTED["file_subtype"]))
         self.assertEqual((f.FileDateMS, f.FileDateLS), (0, 0))
 
     def test_string_table_holds_the_seven_strings_in_order(self):
         tables = [t for info in self.pe.FileInfo[0] if text(info.Key) == "StringFileInfo" for t in info.StringTable]
-        self.assertEqual([text(t.LangID) for t in tables], ["040904b0"])
-        entries = {text(k): text(v) for k, v in tables[0].entries.items()}
-        self.assertEqual(list(entries), STRING_ORDER)
-        for key, value in STRINGS:
-            self.assertEqual(entries[key], value, key)
-        self.assertTrue(entries["CompanyName"].strip())
-        self.assertTrue(entries["LegalCopyright"].strip())
+        self.assertEqual([text(t.LangID) for t in tables], [EXPECTED["string_table"]])
+        entries = [(text(k), text(v)) for k, v in tables[0].entries.items()]
+        self.assertEqual(entries, [tuple(s) for s in EXPECTED["strings"]])
 
     def test_translation(self):
         var = [v for info in self.pe.FileInfo[0] if text(info.Key) == "VarFileInfo" for v in info.Var]
         self.assertEqual(len(var), 1)
-        self.assertEqual(var[0].entry, {b"Translation": "0x0409 0x04b0"})
+        language, code_page = EXPECTED["translation"]
+        self.assertEqual(var[0].entry, {b"Translation": "0x%04x 0x%04x" % (language, code_page)})
 
 
 if __name__ == "__main__":
