@@ -1,5 +1,7 @@
 #include "tools/host/korrin_link.h"
 
+#include "tools/korrin/markers.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -123,8 +125,8 @@ std::string Korrin::ReadLine() {
 
 std::vector<std::string> Korrin::Settle(std::string& error, unsigned milliseconds) {
     const unsigned number = ++markers_;
-    PostMessageA(control_, WM_APP + 2, number, 0);
-    keybd_event(kMarkerKey, 0, KEYEVENTF_KEYUP, 0x4B5A0000u + number);
+    PostMessageA(control_, markers::kMessage, number, 0);
+    keybd_event(markers::kKey, 0, KEYEVENTF_KEYUP, markers::kExtra + number);
     Send("settle " + std::to_string(number) + " " + std::to_string(milliseconds));
     const std::string settled = "settled " + std::to_string(number);
     for (std::string line = ReadLine(); line != settled; line = ReadLine()) {

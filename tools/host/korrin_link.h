@@ -76,7 +76,4 @@ private:
     unsigned markers_ = 0;
 };
 
-// The unassigned virtual key of Settle's injected marker (korrin.cpp).
-inline constexpr BYTE kMarkerKey = 0x88;
-
 HWND ParseHandle(const std::string& text);

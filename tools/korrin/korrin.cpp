@@ -29,15 +29,16 @@
 //   key NAME MSG WPARAM LPARAM EXTRA
 //                               a keyboard message reached window NAME, with
 //                               the extra information of its input event
-// Markers, which are not reported: message WM_APP+2 with wParam N posted to
-// the control window (every message posted to Korrin before it has been
-// handled), and an injected key-up of key 0x88 with extra information
-// 0x4B5A0000 + N, seen by the keyboard hook (every event injected before it
-// has passed the hook) and, while one of Korrin's windows is in front, at
-// that window (every key message before it has arrived there).
 //   hook VK SCAN FLAGS EXTRA    a keyboard event entered system input
 //                               (flags as the low-level hook sees them)
+// Markers (markers.h) are not reported: marker N is the message posted to
+// the control window (every message posted to Korrin before it has been
+// handled), and the injected key-up seen by the keyboard hook (every event
+// injected before it has passed the hook) and, while one of Korrin's windows
+// is in front, at that window (every key message before it has arrived).
 #include <windows.h>
+
+#include "tools/korrin/markers.h"
 
 #include <condition_variable>
 #include <cstdarg>
@@ -53,9 +54,6 @@
 namespace {
 
 constexpr UINT kCommandMessage = WM_APP + 1;  // lParam: heap std::string*
-constexpr UINT kMarkerMessage = WM_APP + 2;   // wParam: the marker's number
-constexpr DWORD kMarkerKey = 0x88;            // unassigned
-constexpr ULONG_PTR kMarkerExtra = 0x4B5A0000;
 constexpr UINT_PTR kSettleTimer = 2;
 constexpr UINT_PTR kAboutTimer = 1;
 
@@ -121,7 +119,9 @@ struct Markers {
 };
 Markers g_markers;
 
-unsigned long long MarkerNumber(ULONG_PTR extra) { return (extra & 0xFFFF0000u) == kMarkerExtra ? extra & 0xFFFF : 0; }
+unsigned long long MarkerNumber(ULONG_PTR extra) {
+    return (extra & 0xFFFF0000u) == markers::kExtra ? extra & 0xFFFF : 0;
+}
 
 void CheckSettled(bool timedOut) {
     Markers& m = g_markers;
@@ -164,7 +164,7 @@ LRESULT CALLBACK KorrinWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_SYSKEYUP:
         case WM_CHAR:
         case WM_SYSCHAR:
-            if (wParam == kMarkerKey && MarkerNumber(GetMessageExtraInfo()) != 0) {
+            if (wParam == markers::kKey && MarkerNumber(GetMessageExtraInfo()) != 0) {
                 g_markers.atWindow = MarkerNumber(GetMessageExtraInfo());
                 CheckSettled(false);
                 return 0;
@@ -182,7 +182,7 @@ LRESULT CALLBACK KorrinWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) {
         const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-        if (event->vkCode == kMarkerKey && MarkerNumber(event->dwExtraInfo) != 0) {
+        if (event->vkCode == markers::kKey && MarkerNumber(event->dwExtraInfo) != 0) {
             g_markers.hooked = MarkerNumber(event->dwExtraInfo);
             CheckSettled(false);
             return CallNextHookEx(g_hook, code, wParam, lParam);
@@ -300,7 +300,7 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         delete line;
         return 0;
     }
-    if (message == kMarkerMessage) {
+    if (message == markers::kMessage) {
         g_markers.posted = wParam;
         CheckSettled(false);
         return 0;
